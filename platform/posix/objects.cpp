@@ -1,0 +1,292 @@
+// Kernel objects of the POSIX layer: events, threads and the waits on them.
+//
+// One process-wide mutex guards every object's state and one condition
+// variable wakes waiters; a wait blocks on it (never polls) and re-checks its
+// objects when woken. Handles are validated against the set of live objects,
+// so a stale or foreign handle fails with ERROR_INVALID_HANDLE instead of
+// crashing. An object lives while its handle is open or a wait or its thread
+// still uses it.
+//
+// TerminateThread cannot kill a POSIX thread safely (cancellation would unwind
+// through catch (...) handlers). Instead the thread's handle becomes
+// signalled with the given exit code at once, and the OS thread is parked for
+// good at its next call into this layer: it never returns to its caller.
+#include "../sim/Faults.h"
+#include "../win32.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Object {
+    enum class Kind { Event, Thread } kind;
+    explicit Object(Kind k) : kind(k) {}
+    int refs = 1;  // the handle's
+    bool handleOpen = true;
+    // Event state.
+    bool manualReset = false;
+    bool signalled = false;
+    // Thread state.
+    bool finished = false;
+    bool terminated = false;
+    DWORD exitCode = STILL_ACTIVE;
+};
+
+std::mutex& Lock() {
+    static std::mutex* m = new std::mutex;  // outlives static destruction: detached threads may still call
+    return *m;
+}
+std::condition_variable& Wake() {
+    static std::condition_variable* c = new std::condition_variable;
+    return *c;
+}
+std::unordered_set<Object*>& Live() {
+    static auto* s = new std::unordered_set<Object*>;
+    return *s;
+}
+
+thread_local Object* self = nullptr;  // this thread's object, when started by _beginthreadex
+
+bool Injected(const char* call) {
+    uint32_t code = 0;
+    if (!sim::ShouldFail(call, &code)) return false;
+    SetLastError(code);
+    return true;
+}
+
+// Caller holds the lock.
+void Release(Object* o) {
+    if (--o->refs == 0) delete o;
+}
+
+Object* Find(HANDLE h) {
+    auto* o = static_cast<Object*>(h);
+    return (o != nullptr && Live().count(o) != 0) ? o : nullptr;
+}
+
+// A terminated thread never comes back from the layer. Caller holds `lock`.
+void ParkIfTerminated(std::unique_lock<std::mutex>& lock) {
+    if (self == nullptr || !self->terminated) return;
+    for (;;) Wake().wait(lock);
+}
+
+bool IsSignalled(const Object* o) { return o->kind == Object::Kind::Event ? o->signalled : o->finished; }
+
+void Consume(Object* o) {
+    if (o->kind == Object::Kind::Event && !o->manualReset) o->signalled = false;
+}
+
+// Waits until `ready` holds or the time-out passes. Caller holds `lock`.
+template <class Ready>
+bool WaitUntil(std::unique_lock<std::mutex>& lock, DWORD ms, Ready ready) {
+    auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        ParkIfTerminated(lock);
+        if (ready()) return true;
+        if (ms == 0) return false;
+        if (ms == INFINITE) {
+            Wake().wait(lock);
+        } else if (Wake().wait_until(lock, deadline) == std::cv_status::timeout) {
+            ParkIfTerminated(lock);
+            return ready();
+        }
+    }
+}
+
+struct Start {
+    Object* object;
+    _beginthreadex_proc_type routine;
+    void* arg;
+};
+
+void RunThread(Start start) {
+    self = start.object;
+    unsigned code = start.routine(start.arg);
+    std::lock_guard<std::mutex> g(Lock());
+    if (!start.object->terminated) start.object->exitCode = code;
+    start.object->finished = true;
+    Release(start.object);
+    self = nullptr;
+    Wake().notify_all();
+}
+
+}  // namespace
+
+HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCWSTR lpName) {
+    if (Injected("CreateEventW")) return nullptr;
+    if (lpName != nullptr) {  // named events are not needed and not supported
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return nullptr;
+    }
+    auto* o = new Object(Object::Kind::Event);
+    o->manualReset = bManualReset != FALSE;
+    o->signalled = bInitialState != FALSE;
+    std::lock_guard<std::mutex> g(Lock());
+    Live().insert(o);
+    return o;
+}
+
+namespace {
+BOOL SetEventState(const char* call, HANDLE h, bool state) {
+    if (Injected(call)) return FALSE;
+    std::lock_guard<std::mutex> g(Lock());
+    Object* o = Find(h);
+    if (o == nullptr || o->kind != Object::Kind::Event) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    o->signalled = state;
+    if (state) Wake().notify_all();
+    return TRUE;
+}
+}  // namespace
+
+BOOL SetEvent(HANDLE hEvent) { return SetEventState("SetEvent", hEvent, true); }
+BOOL ResetEvent(HANDLE hEvent) { return SetEventState("ResetEvent", hEvent, false); }
+
+BOOL CloseHandle(HANDLE hObject) {
+    if (Injected("CloseHandle")) return FALSE;
+    std::lock_guard<std::mutex> g(Lock());
+    Object* o = Find(hObject);
+    if (o == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    Live().erase(o);
+    o->handleOpen = false;
+    Release(o);
+    return TRUE;
+}
+
+namespace {
+DWORD Wait(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMilliseconds) {
+    if (nCount == 0 || nCount > MAXIMUM_WAIT_OBJECTS || lpHandles == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return WAIT_FAILED;
+    }
+    std::unique_lock<std::mutex> lock(Lock());
+    std::vector<Object*> objects(nCount);
+    for (DWORD i = 0; i < nCount; ++i) {
+        objects[i] = Find(lpHandles[i]);
+        if (objects[i] == nullptr) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+    }
+    for (Object* o : objects) ++o->refs;  // kept alive if closed while we wait
+    DWORD result = WAIT_TIMEOUT;
+    WaitUntil(lock, dwMilliseconds, [&] {
+        if (bWaitAll) {
+            for (Object* o : objects)
+                if (!IsSignalled(o)) return false;
+            for (Object* o : objects) Consume(o);
+            result = WAIT_OBJECT_0;
+            return true;
+        }
+        for (DWORD i = 0; i < nCount; ++i) {
+            if (IsSignalled(objects[i])) {
+                Consume(objects[i]);
+                result = WAIT_OBJECT_0 + i;
+                return true;
+            }
+        }
+        return false;
+    });
+    for (Object* o : objects) Release(o);
+    return result;
+}
+}  // namespace
+
+DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMilliseconds) {
+    if (Injected("WaitForMultipleObjects")) return WAIT_FAILED;
+    return Wait(nCount, lpHandles, bWaitAll, dwMilliseconds);
+}
+
+DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
+    if (Injected("WaitForSingleObject")) return WAIT_FAILED;
+    return Wait(1, &hHandle, FALSE, dwMilliseconds);
+}
+
+void InitializeCriticalSection(LPCRITICAL_SECTION cs) { cs->impl = new std::recursive_mutex; }
+void DeleteCriticalSection(LPCRITICAL_SECTION cs) {
+    delete static_cast<std::recursive_mutex*>(cs->impl);
+    cs->impl = nullptr;
+}
+void EnterCriticalSection(LPCRITICAL_SECTION cs) { static_cast<std::recursive_mutex*>(cs->impl)->lock(); }
+void LeaveCriticalSection(LPCRITICAL_SECTION cs) { static_cast<std::recursive_mutex*>(cs->impl)->unlock(); }
+
+uintptr_t _beginthreadex(void*, unsigned, _beginthreadex_proc_type routine, void* arg, unsigned flags,
+                         unsigned* id) {
+    if (Injected("_beginthreadex")) return 0;
+    if (routine == nullptr || flags != 0) {  // suspended creation is not supported
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    auto* o = new Object(Object::Kind::Thread);
+    o->refs = 2;  // the handle's and the running thread's
+    {
+        std::lock_guard<std::mutex> g(Lock());
+        Live().insert(o);
+    }
+    try {
+        std::thread t(RunThread, Start{o, routine, arg});
+        if (id != nullptr) *id = static_cast<unsigned>(std::hash<std::thread::id>()(t.get_id()));
+        t.detach();
+    } catch (...) {
+        std::lock_guard<std::mutex> g(Lock());
+        Live().erase(o);
+        delete o;
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    }
+    return reinterpret_cast<uintptr_t>(o);
+}
+
+BOOL TerminateThread(HANDLE hThread, DWORD dwExitCode) {
+    if (Injected("TerminateThread")) return FALSE;
+    std::lock_guard<std::mutex> g(Lock());
+    Object* o = Find(hThread);
+    if (o == nullptr || o->kind != Object::Kind::Thread) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (!o->finished) {
+        o->terminated = true;
+        o->exitCode = dwExitCode;
+        o->finished = true;
+        Wake().notify_all();
+    }
+    return TRUE;
+}
+
+BOOL GetExitCodeThread(HANDLE hThread, LPDWORD lpExitCode) {
+    std::lock_guard<std::mutex> g(Lock());
+    Object* o = Find(hThread);
+    if (o == nullptr || o->kind != Object::Kind::Thread || lpExitCode == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    *lpExitCode = o->exitCode;
+    return TRUE;
+}
+
+void Sleep(DWORD dwMilliseconds) {
+    std::unique_lock<std::mutex> lock(Lock());
+    WaitUntil(lock, dwMilliseconds, [] { return false; });
+}
+
+DWORD GetTickCount() {
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+    return static_cast<DWORD>(static_cast<uint64_t>(ms));
+}
+
+DWORD GetCurrentThreadId() {
+    return static_cast<DWORD>(std::hash<std::thread::id>()(std::this_thread::get_id()));
+}

@@ -1,0 +1,114 @@
+#include "foundation/StringUtility.h"
+
+#include <cstring>
+
+#include "foundation/Api.h"
+#include "foundation/CatchChain.h"
+#include "foundation/ExceptionTypes.h"
+
+namespace util {
+
+namespace {
+// Turns a failed wapi call into this layer's util::SystemCallEx, the caught
+// entries first.
+[[noreturn]] void RethrowAsSystemCall(const ApiEx& e, const wchar_t* file, const wchar_t* function, uint32_t line,
+                                      const wchar_t* call) {
+    SystemCallEx ex(file, function, line, 1, call);
+    ex.PrependEntries(e);
+    throw ex;
+}
+}  // namespace
+
+bool StringUtility::ConvertUnicodeToAnsi(const String& in, char* out, uint32_t outSize) {
+    UTIL_TRY
+    if (in.empty()) return true;
+    BOOL usedDefault = FALSE;
+    try {
+        wapi::WideCharToMultiByte(CP_ACP, 0, in.c_str(), -1, out, static_cast<int>(outSize), nullptr, &usedDefault);
+    } catch (ApiEx& e) {
+        RethrowAsSystemCall(e, UTIL_WFILE, L"util::StringUtility::ConvertUnicodeToAnsi", __LINE__,
+                            L"WideCharToMultiByte");
+    }
+    return usedDefault == FALSE;
+    UTIL_CATCH_CHAIN(L"util::StringUtility::ConvertUnicodeToAnsi")
+}
+
+void StringUtility::ConvertAnsiToUnicode(const char* in, String& out) {
+    UTIL_TRY
+    if (in == nullptr || *in == '\0') {
+        out.clear();
+        return;
+    }
+    try {
+        int n = wapi::MultiByteToWideChar(CP_ACP, 0, in, -1, nullptr, 0);
+        String text(static_cast<size_t>(n), L'\0');
+        wapi::MultiByteToWideChar(CP_ACP, 0, in, -1, text.data(), n);
+        text.resize(static_cast<size_t>(n) - 1);  // the terminator
+        out.swap(text);
+    } catch (ApiEx& e) {
+        RethrowAsSystemCall(e, UTIL_WFILE, L"util::StringUtility::ConvertAnsiToUnicode", __LINE__,
+                            L"MultiByteToWideChar");
+    }
+    UTIL_CATCH_CHAIN(L"util::StringUtility::ConvertAnsiToUnicode")
+}
+
+void StringUtility::ConvertAnsiToUnicode(const MemBuff& in, String& out) {
+    UTIL_TRY
+    const char* text = reinterpret_cast<const char*>(in.GetBuffer());
+    // Never read past the block, whatever the caller appended.
+    if (text != nullptr && std::memchr(text, 0, in.GetSize()) == nullptr) {
+        MemBuff terminated(in);
+        terminated.Append(0);
+        ConvertAnsiToUnicode(reinterpret_cast<const char*>(terminated.GetBuffer()), out);
+        return;
+    }
+    ConvertAnsiToUnicode(text, out);
+    UTIL_CATCH_CHAIN(L"util::StringUtility::ConvertAnsiToUnicode")
+}
+
+uint32_t StringUtility::GetDubbleNullStringSize(const StringList& list) {
+    UTIL_TRY
+    uint32_t size = 1;
+    for (const auto& s : list) size += static_cast<uint32_t>(s.size()) + 1;
+    return size;
+    UTIL_CATCH_CHAIN(L"util::StringUtility::GetDubbleNullStringSize")
+}
+
+void StringUtility::ConvertDubbleNullString(const wchar_t* in, StringList& list) {
+    UTIL_TRY
+    if (in == nullptr) return;
+    list.clear();
+    for (const wchar_t* p = in; *p != L'\0'; p += std::wcslen(p) + 1) list.emplace_back(p);
+    UTIL_CATCH_CHAIN(L"util::StringUtility::ConvertDubbleNullString")
+}
+
+void StringUtility::ConvertToDubbleNullString(const StringList& list, wchar_t* out) {
+    UTIL_TRY
+    for (const auto& s : list) {
+        std::wmemcpy(out, s.c_str(), s.size() + 1);
+        out += s.size() + 1;
+    }
+    *out = L'\0';
+    UTIL_CATCH_CHAIN(L"util::StringUtility::ConvertToDubbleNullString")
+}
+
+uint32_t StringUtility::TokenizeString(const String& text, const String& delimiter, StringList& list) {
+    UTIL_TRY
+    if (text.empty() || delimiter.empty()) return 0;
+    String rest(text);
+    while (!rest.empty()) list.push_back(rest.Extract(delimiter, true));
+    return static_cast<uint32_t>(list.size());
+    UTIL_CATCH_CHAIN(L"util::StringUtility::TokenizeString")
+}
+
+bool StringUtility::StringIndexToSubString(String& rsData, uint32_t index, const String& value) {
+    UTIL_TRY
+    if (rsData.empty()) throw ArgumentEx(UTIL_WFILE, L"util::StringUtility::StringIndexToSubString", __LINE__);
+    String key(L"<");
+    key.AppendNumber(index);
+    key.append(L">");
+    return rsData.ReplaceSubString(key, value);
+    UTIL_CATCH_CHAIN(L"util::StringUtility::StringIndexToSubString")
+}
+
+}  // namespace util

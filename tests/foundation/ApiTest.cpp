@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "foundation/Api.h"
+#include "platform/sim/Faults.h"
+
+namespace {
+
+TEST(Api, SystemMessageHasTextForKnownCodesAndEmptyForUnknown) {
+    EXPECT_FALSE(util::SystemMessage(ERROR_FILE_NOT_FOUND).empty());
+    EXPECT_FALSE(util::SystemMessage(ERROR_INVALID_PARAMETER).empty());
+    EXPECT_EQ(util::SystemMessage(0x2BADC0DEu), L"");
+}
+
+TEST(Api, ApiExCarriesCodeAndSystemText) {
+    util::ApiEx e(L"f.cpp", L"wapi::X", 1, ERROR_INVALID_HANDLE);
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::X", util::SystemMessage(ERROR_INVALID_HANDLE),
+                      ERROR_INVALID_HANDLE);
+    EXPECT_NE(e.Entries()[0].message.find(L"handle"), std::wstring::npos);
+    EXPECT_EQ(e.Entries()[0].message.find(L"\n"), std::wstring::npos);
+}
+
+TEST(Api, UnknownCodeGivesEmptyMessageAndKeepsTheCode) {
+    util::ApiEx e(L"f.cpp", L"wapi::X", 1, 0x2BADC0DEu);
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::X", L"", 0x2BADC0DEu);
+}
+
+TEST(Api, ConversionFailureThrowsApiExWithGetLastError) {
+    char small[2];
+    auto e = test::ExpectThrows<util::ApiEx>(
+        [&] { wapi::WideCharToMultiByte(CP_ACP, 0, L"abcdef", -1, small, sizeof small, nullptr, nullptr); });
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::WideCharToMultiByte", L"", ERROR_INSUFFICIENT_BUFFER);
+}
+
+TEST(Api, ExpandEnvironmentStrings) {
+    wchar_t out[16];
+    DWORD n = wapi::ExpandEnvironmentStringsW(L"plain", out, 16);
+    EXPECT_EQ(n, 6u);
+    EXPECT_STREQ(out, L"plain");
+}
+
+}  // namespace

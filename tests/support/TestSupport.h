@@ -1,0 +1,50 @@
+// Shared by the tests: capture the log, catch an exception of an exact class,
+// and compare exception entries.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <typeinfo>
+
+#include "foundation/ExceptionTypes.h"
+#include "logger/Logger.h"
+
+namespace test {
+
+// Captures every log record for the life of the object.
+class LogCapture {
+public:
+    LogCapture();
+    ~LogCapture();
+    util::CaptureSink& operator*() { return *sink_; }
+    util::CaptureSink* operator->() { return sink_.get(); }
+
+private:
+    std::shared_ptr<util::CaptureSink> sink_;
+};
+
+// Runs `f`, which must throw exactly `Ex` (not a subclass); returns it.
+template <class Ex>
+Ex ExpectThrows(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const util::Exception& e) {
+        EXPECT_EQ(typeid(e), typeid(Ex)) << "thrown: " << typeid(e).name();
+        if (const Ex* exact = dynamic_cast<const Ex*>(&e)) return *exact;
+        throw;
+    }
+    ADD_FAILURE() << "nothing was thrown";
+    throw std::logic_error("expected an exception");
+}
+
+// Asserts one entry: empty expectations are not checked.
+void ExpectEntry(const util::Exception& e, size_t index, const std::wstring& type, const std::wstring& function,
+                 const std::wstring& message, uint32_t code = 0);
+
+// The stack dump as text.
+std::wstring Dump(const util::Exception& e);
+
+}  // namespace test

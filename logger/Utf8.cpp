@@ -1,5 +1,7 @@
 #include "Utf8.h"
 
+#include "platform/Utf8.h"
+
 namespace logger {
 
 std::string ToUtf8(const std::wstring& text) {
@@ -14,22 +16,7 @@ std::string ToUtf8(const std::wstring& text) {
                 ++i;
             }
         }
-        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
+        if (!platform::AppendUtf8(cp, out)) platform::AppendUtf8(0xFFFD, out);
     }
     return out;
 }

@@ -3,6 +3,7 @@
 // of -1 means "NUL-terminated, terminator included", an output size of 0 asks
 // for the size, and a buffer that is too small fails with 122.
 #include "../win32.h"
+#include "../Utf8.h"
 #include "../sim/Faults.h"
 
 #include <cstring>
@@ -34,27 +35,6 @@ char32_t DecodeOne(const unsigned char* s, size_t n, size_t& used) {
     if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0xFFFD;
     used = static_cast<size_t>(extra) + 1;
     return cp;
-}
-
-// Appends the UTF-8 form of cp; false when cp is no Unicode scalar value.
-bool EncodeOne(char32_t cp, std::string& out) {
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return true;
 }
 
 bool KnownCodePage(UINT cp) { return cp == CP_ACP || cp == CP_UTF8; }
@@ -98,7 +78,7 @@ int WideCharToMultiByte(UINT CodePage, DWORD, LPCWCH lpWideCharStr, int cchWideC
     std::string out;
     bool usedDefault = false;
     for (size_t i = 0; i < n; ++i) {
-        if (!EncodeOne(static_cast<char32_t>(lpWideCharStr[i]), out)) {
+        if (!platform::AppendUtf8(static_cast<char32_t>(lpWideCharStr[i]), out)) {
             out += (lpDefaultChar != nullptr) ? lpDefaultChar : "?";
             usedDefault = true;
         }

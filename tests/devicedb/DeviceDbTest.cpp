@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <memory>
-#include <thread>
 #include <vector>
 
+#include "../records/FieldOrder.h"
 #include "devicedb/Capabilities.h"
 #include "devicedb/DeviceInfo.h"
 #include "devicedb/NameTables.h"
@@ -32,22 +31,14 @@ TEST(DBDeviceInfo, NewRecordHasTheInitialValues) {
 }
 
 TEST(DBDeviceInfo, FieldsInDeclaredOrder) {
-    ace::DBDeviceInfo info;
-    const char* at[] = {reinterpret_cast<const char*>(&info.DllFile), reinterpret_cast<const char*>(&info.Type),
-                        reinterpret_cast<const char*>(&info.capabilities),
-                        reinterpret_cast<const char*>(&info.PhysicalDeviceType)};
-    EXPECT_TRUE(std::is_sorted(std::begin(at), std::end(at)));
-    const ace::Capabilities& c = info.capabilities;
-    const char* caps[] = {reinterpret_cast<const char*>(&c.AccessStatus),
-                          reinterpret_cast<const char*>(&c.Bearers),
-                          reinterpret_cast<const char*>(&c.FrequencyBands),
-                          reinterpret_cast<const char*>(&c.HscsdSpeeds),
-                          reinterpret_cast<const char*>(&c.MessageNotificationType),
-                          reinterpret_cast<const char*>(&c.MessageStatusType),
-                          reinterpret_cast<const char*>(&c.MessageStorageLocation),
-                          reinterpret_cast<const char*>(&c.Duplex),
-                          reinterpret_cast<const char*>(&c.FunctionalityRFOff)};
-    EXPECT_TRUE(std::is_sorted(std::begin(caps), std::end(caps)));
+    ace::DBDeviceInfo i;
+    test::ExpectFieldOrder({TEST_FIELD(i, DllFile), TEST_FIELD(i, Type), TEST_FIELD(i, capabilities),
+                            TEST_FIELD(i, PhysicalDeviceType)});
+    ace::Capabilities& c = i.capabilities;
+    test::ExpectFieldOrder({TEST_FIELD(c, AccessStatus), TEST_FIELD(c, Bearers), TEST_FIELD(c, FrequencyBands),
+                            TEST_FIELD(c, HscsdSpeeds), TEST_FIELD(c, MessageNotificationType),
+                            TEST_FIELD(c, MessageStatusType), TEST_FIELD(c, MessageStorageLocation),
+                            TEST_FIELD(c, Duplex), TEST_FIELD(c, FunctionalityRFOff)});
 }
 
 ace::DBDeviceInfo Filled() {
@@ -218,19 +209,6 @@ TEST(Utf16Order, SortsBySurrogatesNotCodePoints) {
     std::vector<int> walk;
     for (const auto& entry : ordered) walk.push_back(entry.second);
     EXPECT_EQ(walk, (std::vector<int>{3, 2, 1}));
-}
-
-TEST(NameTables, FirstUseFromManyThreadsSeesOneTable) {
-    std::vector<const ace::NameTable*> seen(8, nullptr);
-    std::vector<std::thread> threads;
-    for (size_t i = 0; i < seen.size(); ++i) {
-        threads.emplace_back([&seen, i] { seen[i] = &ace::BearersNames(); });
-    }
-    for (auto& t : threads) t.join();
-    for (const ace::NameTable* table : seen) {
-        EXPECT_EQ(table, &ace::BearersNames());
-        EXPECT_EQ(table->size(), 13u);
-    }
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <locale>
 #include <memory>
 #include <sstream>
-#include <thread>
 
 #include "TempFile.h"
 #include "TestSupport.h"
@@ -65,18 +64,6 @@ TEST(Logger, RecordEndsWithItsTemporary) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_TRUE(records[1].text.empty());
     EXPECT_EQ(records[1].function, L"ace::WLanDevice::GetDeviceStatus");
-}
-
-TEST(Logger, ThreadNumberIsPerThread) {
-    LocalLog l;
-    l.log.GetLogStream().GetStream(LOG_INFO, 1, L"f", L"main") << L"a";
-    std::thread other([&l] { l.log.GetLogStream().GetStream(LOG_INFO, 1, L"f", L"other") << L"b"; });
-    other.join();
-    l.log.GetLogStream().GetStream(LOG_INFO, 1, L"f", L"main") << L"c";
-    auto records = l.capture->Records();
-    ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(records[0].thread, records[2].thread);
-    EXPECT_NE(records[0].thread, records[1].thread);
 }
 
 TEST(Logger, LevelMaskFiltersEveryLevel) {

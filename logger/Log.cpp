@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -36,10 +37,18 @@ private:
     bool owned_;
 };
 
+// Decimal, or hexadecimal after "0x": a leading zero does not mean octal, and
+// a sign or a value beyond 32 bits is refused.
 bool ParseMask(const char* text, unsigned int& mask) {
+    int base = 10;
+    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text += 2;
+    }
+    if (!std::isxdigit(static_cast<unsigned char>(*text))) return false;
     char* end = nullptr;
-    unsigned long v = std::strtoul(text, &end, 0);
-    if (end == text || *end != '\0') return false;
+    unsigned long long v = std::strtoull(text, &end, base);
+    if (*end != '\0' || v > 0xFFFFFFFFull) return false;
     mask = static_cast<unsigned int>(v);
     return true;
 }

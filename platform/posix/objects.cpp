@@ -123,6 +123,7 @@ struct Start {
 
 void RunThread(Start start) {
     self = start.object;
+    Enter();  // terminated before it ran: it never runs
     unsigned code = start.routine(start.arg);
     std::lock_guard<std::mutex> g(Lock());
     if (!start.object->terminated) start.object->exitCode = code;

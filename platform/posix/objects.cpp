@@ -196,15 +196,6 @@ DWORD Wait(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMillise
             return WAIT_FAILED;
         }
     }
-    // Windows refuses to wait for all of a set that names an object twice.
-    if (bWaitAll) {
-        for (DWORD i = 0; i < nCount; ++i)
-            for (DWORD j = i + 1; j < nCount; ++j)
-                if (objects[i] == objects[j]) {
-                    SetLastError(ERROR_INVALID_PARAMETER);
-                    return WAIT_FAILED;
-                }
-    }
     for (Object* o : objects) ++o->refs;  // kept alive if closed while we wait
     DWORD result = WAIT_TIMEOUT;
     WaitUntil(lock, dwMilliseconds, [&] {

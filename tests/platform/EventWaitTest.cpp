@@ -119,13 +119,6 @@ TEST(KernelWait, WaitAllWakesWhenTheLastObjectIsSet) {
     EXPECT_EQ(code, WAIT_OBJECT_0);
 }
 
-TEST(KernelWait, WaitAllNamingAnObjectTwiceIsInvalid) {
-    auto e = test::NewEvent(true, true);
-    HANDLE handles[] = {e.get(), e.get()};
-    EXPECT_EQ(::WaitForMultipleObjects(2, handles, TRUE, 0), WAIT_FAILED);
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-}
-
 // Every call on a null or closed handle fails with ERROR_INVALID_HANDLE.
 TEST(KernelWait, BadHandlesFailWithInvalidHandle) {
     auto good = test::NewEvent(true, true);

@@ -44,15 +44,6 @@ TEST(KernelThread, TerminateEndsABlockedThreadWithTheGivenCode) {
     EXPECT_EQ(code, 42u);
 }
 
-TEST(KernelThread, TerminatingAFinishedThreadKeepsItsExitCode) {
-    auto thread = test::StartThread([] { return 3u; });
-    ASSERT_EQ(::WaitForSingleObject(thread.get(), kBound), WAIT_OBJECT_0);
-    ::TerminateThread(thread.get(), 99);
-    DWORD code = 0;
-    ASSERT_TRUE(::GetExitCodeThread(thread.get(), &code));
-    EXPECT_EQ(code, 3u);
-}
-
 TEST(KernelThread, ClosingTheHandleLetsTheThreadRunOn) {
     auto done = test::NewEvent(true, false);
     auto go = test::NewEvent(false, false);

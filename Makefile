@@ -3,7 +3,8 @@
 #               AddressSanitizer+UBSan, ThreadSanitizer, and the Windows
 #               build under Wine.
 # One build:   make native | make asan | make tsan | make windows
-.PHONY: test deps native asan tsan windows clean
+# Benchmarks:  make bench (native build, every *_bench executable)
+.PHONY: test deps native asan tsan windows bench clean
 
 JOBS ?= 2
 # Wine: quiet, headless, in a throw-away prefix of this checkout.
@@ -40,6 +41,11 @@ windows:
 	mkdir -p $(WINEPREFIX)
 	sh -c 'exec </dev/null >/dev/null 2>&1; $(WINESERVER) -p && /usr/lib/wine/wine64 wineboot'
 	ctest --preset mingw -j $(JOBS); rc=$$?; $(WINESERVER) -k || true; exit $$rc
+
+bench:
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS)
+	set -e; for b in build/native/bin/*_bench; do echo "== $$b"; $$b; done
 
 clean:
 	rm -rf build

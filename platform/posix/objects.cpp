@@ -10,10 +10,13 @@
 // TerminateThread cannot kill a POSIX thread safely (cancellation would unwind
 // through catch (...) handlers). Instead the thread's handle becomes
 // signalled with the given exit code at once, and the OS thread is parked for
-// good at its next call into this layer: it never returns to its caller.
+// good at its next call into this layer (any call, a wait or a lock
+// included; a thread that terminates itself parks at once): it never returns
+// to its caller and has no further effect on any object.
 #include "../sim/Faults.h"
 #include "../win32.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -35,7 +38,7 @@ struct Object {
     bool signalled = false;
     // Thread state.
     bool finished = false;
-    bool terminated = false;
+    std::atomic<bool> terminated{false};  // read without the lock by the critical sections
     DWORD exitCode = STILL_ACTIVE;
 };
 
@@ -77,6 +80,18 @@ void ParkIfTerminated(std::unique_lock<std::mutex>& lock) {
     for (;;) Wake().wait(lock);
 }
 
+// Entry of every call: takes the lock and parks a terminated caller.
+std::unique_lock<std::mutex> Enter() {
+    std::unique_lock<std::mutex> lock(Lock());
+    ParkIfTerminated(lock);
+    return lock;
+}
+
+// The critical sections do not take the layer's lock on their fast path.
+void ParkIfTerminated() {
+    if (self != nullptr && self->terminated.load(std::memory_order_relaxed)) Enter();
+}
+
 bool IsSignalled(const Object* o) { return o->kind == Object::Kind::Event ? o->signalled : o->finished; }
 
 void Consume(Object* o) {
@@ -108,6 +123,7 @@ struct Start {
 
 void RunThread(Start start) {
     self = start.object;
+    Enter();  // terminated before it ran: it never runs
     unsigned code = start.routine(start.arg);
     std::lock_guard<std::mutex> g(Lock());
     if (!start.object->terminated) start.object->exitCode = code;
@@ -125,10 +141,10 @@ HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState
         SetLastError(ERROR_NOT_SUPPORTED);
         return nullptr;
     }
+    auto lock = Enter();
     auto* o = new Object(Object::Kind::Event);
     o->manualReset = bManualReset != FALSE;
     o->signalled = bInitialState != FALSE;
-    std::lock_guard<std::mutex> g(Lock());
     Live().insert(o);
     return o;
 }
@@ -136,7 +152,7 @@ HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState
 namespace {
 BOOL SetEventState(const char* call, HANDLE h, bool state) {
     if (Injected(call)) return FALSE;
-    std::lock_guard<std::mutex> g(Lock());
+    auto lock = Enter();
     Object* o = Find(h);
     if (o == nullptr || o->kind != Object::Kind::Event) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -153,7 +169,7 @@ BOOL ResetEvent(HANDLE hEvent) { return SetEventState("ResetEvent", hEvent, fals
 
 BOOL CloseHandle(HANDLE hObject) {
     if (Injected("CloseHandle")) return FALSE;
-    std::lock_guard<std::mutex> g(Lock());
+    auto lock = Enter();
     Object* o = Find(hObject);
     if (o == nullptr) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -171,7 +187,7 @@ DWORD Wait(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMillise
         SetLastError(ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
     }
-    std::unique_lock<std::mutex> lock(Lock());
+    auto lock = Enter();
     std::vector<Object*> objects(nCount);
     for (DWORD i = 0; i < nCount; ++i) {
         objects[i] = Find(lpHandles[i]);
@@ -219,8 +235,14 @@ void DeleteCriticalSection(LPCRITICAL_SECTION cs) {
     delete static_cast<std::recursive_mutex*>(cs->impl);
     cs->impl = nullptr;
 }
-void EnterCriticalSection(LPCRITICAL_SECTION cs) { static_cast<std::recursive_mutex*>(cs->impl)->lock(); }
-void LeaveCriticalSection(LPCRITICAL_SECTION cs) { static_cast<std::recursive_mutex*>(cs->impl)->unlock(); }
+void EnterCriticalSection(LPCRITICAL_SECTION cs) {
+    ParkIfTerminated();
+    static_cast<std::recursive_mutex*>(cs->impl)->lock();
+}
+void LeaveCriticalSection(LPCRITICAL_SECTION cs) {
+    ParkIfTerminated();
+    static_cast<std::recursive_mutex*>(cs->impl)->unlock();
+}
 
 uintptr_t _beginthreadex(void*, unsigned, _beginthreadex_proc_type routine, void* arg, unsigned flags,
                          unsigned* id) {
@@ -232,7 +254,7 @@ uintptr_t _beginthreadex(void*, unsigned, _beginthreadex_proc_type routine, void
     auto* o = new Object(Object::Kind::Thread);
     o->refs = 2;  // the handle's and the running thread's
     {
-        std::lock_guard<std::mutex> g(Lock());
+        auto lock = Enter();
         Live().insert(o);
     }
     try {
@@ -251,7 +273,7 @@ uintptr_t _beginthreadex(void*, unsigned, _beginthreadex_proc_type routine, void
 
 BOOL TerminateThread(HANDLE hThread, DWORD dwExitCode) {
     if (Injected("TerminateThread")) return FALSE;
-    std::lock_guard<std::mutex> g(Lock());
+    auto lock = Enter();
     Object* o = Find(hThread);
     if (o == nullptr || o->kind != Object::Kind::Thread) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -263,11 +285,13 @@ BOOL TerminateThread(HANDLE hThread, DWORD dwExitCode) {
         o->finished = true;
         Wake().notify_all();
     }
+    ParkIfTerminated(lock);  // a thread that terminated itself
     return TRUE;
 }
 
 BOOL GetExitCodeThread(HANDLE hThread, LPDWORD lpExitCode) {
-    std::lock_guard<std::mutex> g(Lock());
+    if (Injected("GetExitCodeThread")) return FALSE;
+    auto lock = Enter();
     Object* o = Find(hThread);
     if (o == nullptr || o->kind != Object::Kind::Thread || lpExitCode == nullptr) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -278,7 +302,7 @@ BOOL GetExitCodeThread(HANDLE hThread, LPDWORD lpExitCode) {
 }
 
 void Sleep(DWORD dwMilliseconds) {
-    std::unique_lock<std::mutex> lock(Lock());
+    auto lock = Enter();
     WaitUntil(lock, dwMilliseconds, [] { return false; });
 }
 

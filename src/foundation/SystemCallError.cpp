@@ -1,0 +1,12 @@
+#include "foundation/SystemCallError.h"
+
+namespace util {
+
+void ThrowSystemCall(const ApiEx& caught, const wchar_t* file, const wchar_t* function, uint32_t line,
+                     const wchar_t* call) {
+    SystemCallEx ex(file, function, line, 1, call);
+    ex.PrependEntries(caught);
+    throw ex;
+}
+
+}  // namespace util

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "TestSupport.h"
+#include "foundation/Api.h"
+#include "foundation/Event.h"
+#include "platform/sim/Faults.h"
+
+namespace {
+
+TEST(Event, CreateGivesAWaitableHandleOfTheRequestedKind) {
+    util::Event autoReset, manual;
+    autoReset.Create(false, true);
+    manual.Create(true, false);
+    EXPECT_EQ(::WaitForSingleObject(autoReset.GetHandle(), 0), WAIT_OBJECT_0);
+    EXPECT_EQ(::WaitForSingleObject(autoReset.GetHandle(), 0), WAIT_TIMEOUT);
+    manual.SetEvent();
+    EXPECT_EQ(::WaitForSingleObject(manual.GetHandle(), 0), WAIT_OBJECT_0);
+    EXPECT_EQ(::WaitForSingleObject(manual.GetHandle(), 0), WAIT_OBJECT_0);
+    manual.ResetEvent();
+    EXPECT_EQ(::WaitForSingleObject(manual.GetHandle(), 0), WAIT_TIMEOUT);
+}
+
+TEST(Event, CreateFailureReadsAsTheKernelEntryThenTheEventsOwn) {
+    if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
+    util::Event e;
+    sim::ScopedFault fault("CreateEventW", ERROR_NOT_ENOUGH_MEMORY);
+    auto ex = test::ExpectThrows<util::SystemCallEx>([&] { e.Create(false, false); });
+    ASSERT_EQ(ex.Entries().size(), 3u);
+    test::ExpectEntry(ex, 0, L"class util::ApiEx", L"wapi::CreateEventW", util::SystemMessage(ERROR_NOT_ENOUGH_MEMORY),
+                      ERROR_NOT_ENOUGH_MEMORY);
+    test::ExpectEntry(ex, 1, L"class util::SystemCallEx", L"util::Event::Create", L"System call: CreateEvent failed.");
+    test::ExpectEntry(ex, 2, L"Stack Entry", L"util::Event::Create", L"");
+    EXPECT_EQ(e.GetHandle(), nullptr);
+}
+
+struct OperationCase {
+    const char* name;
+    std::function<void(util::Event&)> operation;
+    const wchar_t* function;
+    const wchar_t* call;
+};
+
+// Without a handle the kernel refuses the call; the event names it.
+class EventOperation : public testing::TestWithParam<OperationCase> {};
+
+TEST_P(EventOperation, FailureIsASystemCallExNamingTheCall) {
+    util::Event e;
+    auto ex = test::ExpectThrows<util::SystemCallEx>([&] { GetParam().operation(e); });
+    ASSERT_EQ(ex.Entries().size(), 3u);
+    test::ExpectEntry(ex, 0, L"class util::ApiEx", std::wstring(L"wapi::") + GetParam().call, L"",
+                      ERROR_INVALID_HANDLE);
+    test::ExpectEntry(ex, 1, L"class util::SystemCallEx", GetParam().function,
+                      std::wstring(L"System call: ") + GetParam().call + L" failed.");
+    test::ExpectEntry(ex, 2, L"Stack Entry", GetParam().function, L"");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Event, EventOperation,
+    testing::Values(OperationCase{"Set", [](util::Event& e) { e.SetEvent(); }, L"util::Event::SetEvent", L"SetEvent"},
+                    OperationCase{"Reset", [](util::Event& e) { e.ResetEvent(); }, L"util::Event::ResetEvent",
+                                  L"ResetEvent"}),
+    [](const testing::TestParamInfo<OperationCase>& param) { return std::string(param.param.name); });
+
+TEST(Event, CloseTwiceClosesTheHandleOnce) {
+    util::Event e;
+    e.Create(true, true);
+    HANDLE h = e.GetHandle();
+    e.Close();
+    EXPECT_EQ(e.GetHandle(), nullptr);
+    EXPECT_EQ(::WaitForSingleObject(h, 0), WAIT_FAILED) << "the handle was closed";
+    EXPECT_NO_THROW(e.Close());
+}
+
+TEST(Event, CloseCallsTheKernelOnlyWithAHandle) {
+    if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "counting kernel calls needs the fault switch";
+    util::Event e;
+    e.Create(false, false);
+    sim::ScopedFault counter("CloseHandle", ERROR_ACCESS_DENIED, 100);  // counts, does not fire
+    e.Close();
+    e.Close();
+    EXPECT_EQ(sim::CallCount("CloseHandle"), 1u);
+}
+
+TEST(Event, CloseFailureClearsTheHandleAndNamesCloseHandle) {
+    if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
+    util::Event e;
+    e.Create(false, false);
+    HANDLE h = e.GetHandle();
+    {
+        sim::ScopedFault fault("CloseHandle", ERROR_ACCESS_DENIED);
+        auto ex = test::ExpectThrows<util::SystemCallEx>([&] { e.Close(); });
+        test::ExpectEntry(ex, 0, L"class util::ApiEx", L"wapi::CloseHandle", L"", ERROR_ACCESS_DENIED);
+        test::ExpectEntry(ex, 1, L"class util::SystemCallEx", L"util::Event::Close",
+                          L"System call: CloseHandle failed.");
+        EXPECT_EQ(e.GetHandle(), nullptr);
+        // The destructor must swallow a failed close too.
+        sim::FailCall("CloseHandle", ERROR_ACCESS_DENIED);
+        EXPECT_NO_THROW({
+            util::Event doomed;
+            doomed.Create(false, false);
+        });
+    }
+    ::CloseHandle(h);
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "KernelObjects.h"
+
+namespace {
+
+using test::kBound;
+using test::kQuiet;
+
+struct ResetCase {
+    bool manualReset;
+    DWORD secondWait;  // after one wait has been satisfied
+};
+
+class EventReset : public testing::TestWithParam<ResetCase> {};
+
+TEST_P(EventReset, SignalledEventSatisfiesAWaitAndAutoResetConsumesIt) {
+    auto e = test::NewEvent(GetParam().manualReset, true);
+    EXPECT_EQ(::WaitForSingleObject(e.get(), 0), WAIT_OBJECT_0);
+    EXPECT_EQ(::WaitForSingleObject(e.get(), 0), GetParam().secondWait);
+    ASSERT_TRUE(::ResetEvent(e.get()));
+    EXPECT_EQ(::WaitForSingleObject(e.get(), 0), WAIT_TIMEOUT);
+    ASSERT_TRUE(::SetEvent(e.get()));
+    EXPECT_EQ(::WaitForSingleObject(e.get(), 0), WAIT_OBJECT_0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kernel, EventReset,
+                         testing::Values(ResetCase{false, WAIT_TIMEOUT}, ResetCase{true, WAIT_OBJECT_0}));
+
+TEST(KernelWait, TimesOutAfterTheGivenTimeOnly) {
+    auto e = test::NewEvent(false, false);
+    DWORD start = ::GetTickCount();
+    EXPECT_EQ(::WaitForSingleObject(e.get(), 60), WAIT_TIMEOUT);
+    // The tick counter may be as coarse as 16 ms.
+    EXPECT_GE(::GetTickCount() - start, 40u);
+}
+
+TEST(KernelWait, SetOnAnotherThreadWakesAnInfiniteWait) {
+    auto e = test::NewEvent(false, false);
+    auto waiter = test::StartThread([&] { return ::WaitForSingleObject(e.get(), INFINITE) == WAIT_OBJECT_0 ? 5u : 6u; });
+    ASSERT_TRUE(::SetEvent(e.get()));
+    ASSERT_EQ(::WaitForSingleObject(waiter.get(), kBound), WAIT_OBJECT_0);
+    DWORD code = 0;
+    ASSERT_TRUE(::GetExitCodeThread(waiter.get(), &code));
+    EXPECT_EQ(code, 5u);
+}
+
+TEST(KernelWait, OneSetOfAnAutoResetEventReleasesOneWaiterOnly) {
+    auto e = test::NewEvent(false, false);
+    auto body = [&] { return ::WaitForSingleObject(e.get(), INFINITE); };
+    test::Handle threads[] = {test::StartThread(body), test::StartThread(body)};
+    HANDLE handles[] = {threads[0].get(), threads[1].get()};
+
+    ASSERT_TRUE(::SetEvent(e.get()));
+    DWORD first = ::WaitForMultipleObjects(2, handles, FALSE, kBound);
+    ASSERT_LT(first - WAIT_OBJECT_0, 2u);
+    HANDLE other = handles[1 - (first - WAIT_OBJECT_0)];
+    EXPECT_EQ(::WaitForSingleObject(other, kQuiet), WAIT_TIMEOUT);
+    EXPECT_EQ(::WaitForSingleObject(e.get(), 0), WAIT_TIMEOUT) << "the released waiter consumed the signal";
+
+    ASSERT_TRUE(::SetEvent(e.get()));
+    EXPECT_EQ(::WaitForSingleObject(other, kBound), WAIT_OBJECT_0);
+}
+
+TEST(KernelWait, OneSetOfAManualResetEventReleasesEveryWaiter) {
+    auto e = test::NewEvent(true, false);
+    auto body = [&] { return ::WaitForSingleObject(e.get(), INFINITE); };
+    test::Handle threads[] = {test::StartThread(body), test::StartThread(body)};
+    HANDLE handles[] = {threads[0].get(), threads[1].get()};
+    ASSERT_TRUE(::SetEvent(e.get()));
+    EXPECT_EQ(::WaitForMultipleObjects(2, handles, TRUE, kBound), WAIT_OBJECT_0);
+    EXPECT_EQ(::WaitForSingleObject(e.get(), 0), WAIT_OBJECT_0);
+}
+
+TEST(KernelWait, AnyOfReturnsTheFirstSignalledIndexAndConsumesOnlyIt) {
+    test::Handle events[] = {test::NewEvent(false, false), test::NewEvent(false, true), test::NewEvent(false, true)};
+    HANDLE handles[] = {events[0].get(), events[1].get(), events[2].get()};
+    EXPECT_EQ(::WaitForMultipleObjects(3, handles, FALSE, 0), WAIT_OBJECT_0 + 1);
+    EXPECT_EQ(::WaitForMultipleObjects(3, handles, FALSE, 0), WAIT_OBJECT_0 + 2);
+    EXPECT_EQ(::WaitForMultipleObjects(3, handles, FALSE, 0), WAIT_TIMEOUT);
+}
+
+TEST(KernelWait, AnyOfWakesForTheObjectThatIsSetLater) {
+    test::Handle events[] = {test::NewEvent(false, false), test::NewEvent(false, false)};
+    HANDLE handles[] = {events[0].get(), events[1].get()};
+    auto waiter = test::StartThread([&] { return ::WaitForMultipleObjects(2, handles, FALSE, INFINITE); });
+    ASSERT_TRUE(::SetEvent(handles[1]));
+    ASSERT_EQ(::WaitForSingleObject(waiter.get(), kBound), WAIT_OBJECT_0);
+    DWORD code = 0;
+    ASSERT_TRUE(::GetExitCodeThread(waiter.get(), &code));
+    EXPECT_EQ(code, WAIT_OBJECT_0 + 1);
+}
+
+TEST(KernelWait, WaitAllTakesNothingUntilEveryObjectIsSignalled) {
+    test::Handle events[] = {test::NewEvent(false, true), test::NewEvent(true, false)};
+    HANDLE handles[] = {events[0].get(), events[1].get()};
+    EXPECT_EQ(::WaitForMultipleObjects(2, handles, TRUE, 0), WAIT_TIMEOUT);
+    EXPECT_EQ(::WaitForMultipleObjects(2, handles, TRUE, 30), WAIT_TIMEOUT);
+    EXPECT_EQ(::WaitForSingleObject(handles[0], 0), WAIT_OBJECT_0) << "a partial wait-all consumed an event";
+
+    ASSERT_TRUE(::SetEvent(handles[0]));
+    ASSERT_TRUE(::SetEvent(handles[1]));
+    EXPECT_EQ(::WaitForMultipleObjects(2, handles, TRUE, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(::WaitForSingleObject(handles[0], 0), WAIT_TIMEOUT) << "auto-reset consumed";
+    EXPECT_EQ(::WaitForSingleObject(handles[1], 0), WAIT_OBJECT_0) << "manual-reset kept";
+}
+
+TEST(KernelWait, WaitAllWakesWhenTheLastObjectIsSet) {
+    test::Handle events[] = {test::NewEvent(true, true), test::NewEvent(false, false)};
+    HANDLE handles[] = {events[0].get(), events[1].get()};
+    auto waiter = test::StartThread([&] { return ::WaitForMultipleObjects(2, handles, TRUE, INFINITE); });
+    EXPECT_EQ(::WaitForSingleObject(waiter.get(), kQuiet), WAIT_TIMEOUT);
+    ASSERT_TRUE(::SetEvent(handles[1]));
+    ASSERT_EQ(::WaitForSingleObject(waiter.get(), kBound), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ASSERT_TRUE(::GetExitCodeThread(waiter.get(), &code));
+    EXPECT_EQ(code, WAIT_OBJECT_0);
+}
+
+// Every call on a null or closed handle fails with ERROR_INVALID_HANDLE.
+TEST(KernelWait, BadHandlesFailWithInvalidHandle) {
+    auto good = test::NewEvent(true, true);
+    HANDLE closed = ::CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    ASSERT_NE(closed, nullptr);
+    ASSERT_TRUE(::CloseHandle(closed));
+
+    for (HANDLE bad : {HANDLE(nullptr), closed}) {
+        HANDLE pair[] = {good.get(), bad};
+        struct Call {
+            const char* name;
+            std::function<bool()> fails;
+        } calls[] = {
+            {"WaitForSingleObject", [&] { return ::WaitForSingleObject(bad, 0) == WAIT_FAILED; }},
+            {"WaitForMultipleObjects", [&] { return ::WaitForMultipleObjects(2, pair, FALSE, 0) == WAIT_FAILED; }},
+            {"SetEvent", [&] { return !::SetEvent(bad); }},
+            {"ResetEvent", [&] { return !::ResetEvent(bad); }},
+            {"CloseHandle", [&] { return !::CloseHandle(bad); }},
+        };
+        for (const Call& call : calls) {
+            ::SetLastError(0);
+            EXPECT_TRUE(call.fails()) << call.name << " on " << bad;
+            EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE)) << call.name << " on " << bad;
+        }
+    }
+    EXPECT_EQ(::WaitForSingleObject(good.get(), 0), WAIT_OBJECT_0) << "a failed any-of wait took the good event";
+}
+
+}  // namespace

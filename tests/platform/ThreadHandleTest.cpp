@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "KernelObjects.h"
+
+namespace {
+
+using test::kBound;
+using test::kQuiet;
+
+TEST(KernelThread, HandleIsSignalledWhenTheRoutineReturnsWithItsResult) {
+    auto go = test::NewEvent(false, false);
+    auto thread = test::StartThread([&] {
+        ::WaitForSingleObject(go.get(), INFINITE);
+        return 17u;
+    });
+    DWORD code = 0;
+    ASSERT_TRUE(::GetExitCodeThread(thread.get(), &code));
+    EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_EQ(::WaitForSingleObject(thread.get(), 0), WAIT_TIMEOUT);
+
+    ASSERT_TRUE(::SetEvent(go.get()));
+    ASSERT_EQ(::WaitForSingleObject(thread.get(), kBound), WAIT_OBJECT_0);
+    ASSERT_TRUE(::GetExitCodeThread(thread.get(), &code));
+    EXPECT_EQ(code, 17u);
+    EXPECT_EQ(::WaitForSingleObject(thread.get(), 0), WAIT_OBJECT_0) << "a thread handle stays signalled";
+}
+
+// A terminated thread ends at once with the given code and never gets back
+// to its own code: the event it was waiting for stays signalled.
+TEST(KernelThread, TerminateEndsABlockedThreadWithTheGivenCode) {
+    auto gate = test::NewEvent(false, false);
+    auto thread = test::StartThread([&] { return ::WaitForSingleObject(gate.get(), INFINITE) == WAIT_OBJECT_0 ? 1u : 2u; });
+    EXPECT_EQ(::WaitForSingleObject(thread.get(), kQuiet), WAIT_TIMEOUT);
+
+    ASSERT_TRUE(::TerminateThread(thread.get(), 42));
+    ASSERT_EQ(::WaitForSingleObject(thread.get(), kBound), WAIT_OBJECT_0);
+    DWORD code = 0;
+    ASSERT_TRUE(::GetExitCodeThread(thread.get(), &code));
+    EXPECT_EQ(code, 42u);
+
+    ASSERT_TRUE(::SetEvent(gate.get()));
+    EXPECT_EQ(::WaitForSingleObject(gate.get(), kQuiet), WAIT_OBJECT_0) << "the terminated thread took the signal";
+    ASSERT_TRUE(::GetExitCodeThread(thread.get(), &code));
+    EXPECT_EQ(code, 42u);
+}
+
+TEST(KernelThread, ClosingTheHandleLetsTheThreadRunOn) {
+    auto done = test::NewEvent(true, false);
+    auto go = test::NewEvent(false, false);
+    auto thread = test::StartThread([&] {
+        ::WaitForSingleObject(go.get(), INFINITE);
+        ::SetEvent(done.get());
+        return 0u;
+    });
+    thread.reset();
+    ASSERT_TRUE(::SetEvent(go.get()));
+    EXPECT_EQ(::WaitForSingleObject(done.get(), kBound), WAIT_OBJECT_0);
+}
+
+TEST(KernelThread, ThreadCallsOnBadHandlesFail) {
+    auto event = test::NewEvent(false, false);
+    DWORD code = 0;
+    for (HANDLE bad : {HANDLE(nullptr), event.get()}) {
+        ::SetLastError(0);
+        EXPECT_FALSE(::TerminateThread(bad, 0));
+        EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+        ::SetLastError(0);
+        EXPECT_FALSE(::GetExitCodeThread(bad, &code));
+        EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    }
+    EXPECT_EQ(::WaitForSingleObject(event.get(), 0), WAIT_TIMEOUT);
+}
+
+}  // namespace

@@ -3,7 +3,7 @@
 #               AddressSanitizer+UBSan, ThreadSanitizer, and the Windows
 #               build under Wine.
 # One build:   make native | make asan | make tsan | make windows
-# Benchmarks:  make bench (native build, every *_bench executable)
+# Benchmarks:  make bench (optimised native build, every *_bench executable)
 .PHONY: test deps native asan tsan windows bench clean
 
 JOBS ?= 2
@@ -43,9 +43,9 @@ windows:
 	ctest --preset mingw -j $(JOBS); rc=$$?; $(WINESERVER) -k || true; exit $$rc
 
 bench:
-	cmake --preset native >/dev/null
-	cmake --build --preset native -j $(JOBS)
-	set -e; for b in build/native/bin/*_bench; do echo "== $$b"; $$b; done
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench -j $(JOBS)
+	set -e; for b in build/bench/bin/*_bench; do echo "== $$b"; $$b; done
 
 clean:
 	rm -rf build

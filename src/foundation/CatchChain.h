@@ -9,7 +9,7 @@
 // is rethrown as it is; anything else becomes a plain util::Exception.
 #pragma once
 
-#include "foundation/Exception.h"
+#include "foundation/ExceptionTypes.h"
 
 #include <exception>
 #include <new>

@@ -5,19 +5,10 @@
 #include "foundation/Api.h"
 #include "foundation/CatchChain.h"
 #include "foundation/ExceptionTypes.h"
+#include "foundation/SystemCallError.h"
 
 namespace util {
 
-namespace {
-// Turns a failed wapi call into this layer's util::SystemCallEx, the caught
-// entries first.
-[[noreturn]] void RethrowAsSystemCall(const ApiEx& e, const wchar_t* file, const wchar_t* function, uint32_t line,
-                                      const wchar_t* call) {
-    SystemCallEx ex(file, function, line, 1, call);
-    ex.PrependEntries(e);
-    throw ex;
-}
-}  // namespace
 
 bool StringUtility::ConvertUnicodeToAnsi(const String& in, char* out, uint32_t outSize) {
     UTIL_TRY
@@ -26,7 +17,7 @@ bool StringUtility::ConvertUnicodeToAnsi(const String& in, char* out, uint32_t o
     try {
         wapi::WideCharToMultiByte(CP_ACP, 0, in.c_str(), -1, out, static_cast<int>(outSize), nullptr, &usedDefault);
     } catch (ApiEx& e) {
-        RethrowAsSystemCall(e, UTIL_WFILE, L"util::StringUtility::ConvertUnicodeToAnsi", __LINE__,
+        ThrowSystemCall(e, UTIL_WFILE, L"util::StringUtility::ConvertUnicodeToAnsi", __LINE__,
                             L"WideCharToMultiByte");
     }
     return usedDefault == FALSE;
@@ -46,7 +37,7 @@ void StringUtility::ConvertAnsiToUnicode(const char* in, String& out) {
         text.resize(static_cast<size_t>(n) - 1);  // the terminator
         out.swap(text);
     } catch (ApiEx& e) {
-        RethrowAsSystemCall(e, UTIL_WFILE, L"util::StringUtility::ConvertAnsiToUnicode", __LINE__,
+        ThrowSystemCall(e, UTIL_WFILE, L"util::StringUtility::ConvertAnsiToUnicode", __LINE__,
                             L"MultiByteToWideChar");
     }
     UTIL_CATCH_CHAIN(L"util::StringUtility::ConvertAnsiToUnicode")

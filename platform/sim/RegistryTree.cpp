@@ -55,9 +55,9 @@ RegistryTree::~RegistryTree() {
 
 void RegistryTree::Own(const std::wstring& path) { owned_.push_back(path); }
 
-void RegistryTree::CreateKey(const std::wstring& path) {
+void RegistryTree::CreateKey(const std::wstring& path, bool own) {
     std::wstring sofar;
-    bool ownedOne = false;
+    bool ownedOne = !own;
     size_t start = 0;
     while (start <= path.size()) {
         size_t end = path.find(L'\\', start);
@@ -79,7 +79,7 @@ void RegistryTree::CreateKey(const std::wstring& path) {
 }
 
 std::wstring RegistryTree::AddNumberedKey(const std::wstring& parent) {
-    CreateKey(parent);
+    CreateKey(parent, false);
     for (int attempt = 0; attempt < 1000; ++attempt) {
         std::wstring path = parent + L"\\" + Hex(NextRandom() & 0xFFFF, 4);
         Key key;

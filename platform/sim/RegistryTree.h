@@ -19,9 +19,9 @@ public:
     RegistryTree(const RegistryTree&) = delete;
     RegistryTree& operator=(const RegistryTree&) = delete;
 
-    // Creates the key and any missing parent; the first key that did not
-    // exist is owned.
-    void CreateKey(const std::wstring& path);
+    // Creates the key and any missing parent; with `own`, the first key that
+    // did not exist is owned. Keys shared between tests are created unowned.
+    void CreateKey(const std::wstring& path, bool own = true);
     // Owns the key whether or not it exists yet (for keys the code under test
     // creates).
     void Own(const std::wstring& path);

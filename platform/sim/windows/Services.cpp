@@ -1,9 +1,7 @@
 // The Windows build of a test executable that links the simulation: IP
 // Helper, SetupAPI and the loader calls are answered here instead of by the
-// system DLLs. The SDK declares them dllimport, so callers reach them through
-// the __imp_<Name> pointers defined below; the executable must not link the
-// real iphlpapi/setupapi import members for these names (this object, being
-// pulled in first, satisfies them). The loader calls route "dhcpcsvc" to the
+// system DLLs. This object, linked before the import libraries, satisfies
+// both symbols of each name, so the real import members stay out. The loader calls route "dhcpcsvc" to the
 // simulation and pass every other module on to the real loader in ntdll.
 #include "../../win32.h"
 #include "../Faults.h"
@@ -27,7 +25,27 @@ LONG NTAPI LdrGetProcedureAddress(HMODULE module, const AnsiString* name, ULONG 
 LONG NTAPI LdrUnloadDll(HMODULE module);
 }
 
-namespace {
+// Each simulated call is defined under its Windows symbol (for callers the
+// SDK declares without dllimport) and reached through __imp_<Name> (for
+// callers it declares with dllimport); either way the import library's
+// member for the name is never pulled in.
+extern "C" {
+ULONG WINAPI SimGetAdaptersInfo(PIP_ADAPTER_INFO AdapterInfo, PULONG SizePointer) __asm__("GetAdaptersInfo");
+DWORD WINAPI SimGetIfEntry(PMIB_IFROW pIfRow) __asm__("GetIfEntry");
+ULONG WINAPI SimGetIpAddrTable(PMIB_IPADDRTABLE pIpAddrTable, PULONG pdwSize, WINBOOL bOrder) __asm__("GetIpAddrTable");
+HDEVINFO WINAPI SimSetupDiGetClassDevsW(const GUID* ClassGuid, PCWSTR Enumerator, HWND hwndParent, DWORD Flags) __asm__("SetupDiGetClassDevsW");
+WINBOOL WINAPI SimSetupDiEnumDeviceInterfaces(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA, const GUID* InterfaceClassGuid,
+                                              DWORD MemberIndex, PSP_DEVICE_INTERFACE_DATA DeviceInterfaceData) __asm__("SetupDiEnumDeviceInterfaces");
+WINBOOL WINAPI SimSetupDiGetDeviceInterfaceDetailW(HDEVINFO DeviceInfoSet,
+                                                   PSP_DEVICE_INTERFACE_DATA DeviceInterfaceData,
+                                                   PSP_DEVICE_INTERFACE_DETAIL_DATA_W DeviceInterfaceDetailData,
+                                                   DWORD DeviceInterfaceDetailDataSize, PDWORD RequiredSize,
+                                                   PSP_DEVINFO_DATA) __asm__("SetupDiGetDeviceInterfaceDetailW");
+WINBOOL WINAPI SimSetupDiDestroyDeviceInfoList(HDEVINFO DeviceInfoSet) __asm__("SetupDiDestroyDeviceInfoList");
+HMODULE WINAPI SimLoadLibraryW(LPCWSTR lpLibFileName) __asm__("LoadLibraryW");
+FARPROC WINAPI SimGetProcAddress(HMODULE hModule, LPCSTR lpProcName) __asm__("GetProcAddress");
+WINBOOL WINAPI SimFreeLibrary(HMODULE hLibModule) __asm__("FreeLibrary");
+}
 
 ULONG WINAPI SimGetAdaptersInfo(PIP_ADAPTER_INFO AdapterInfo, PULONG SizePointer) {
     return sim::GetWorld().IpHelp().GetAdaptersInfo(AdapterInfo, SizePointer);
@@ -106,8 +124,6 @@ WINBOOL WINAPI SimFreeLibrary(HMODULE hLibModule) {
     }
     return TRUE;
 }
-
-}  // namespace
 
 #define SIM_IMPORT(name) void* __imp_##name = reinterpret_cast<void*>(&Sim##name);
 

@@ -15,10 +15,14 @@
 #  include <winsock2.h>
 #  include <windows.h>
 #  include <process.h>
+#  include <iphlpapi.h>
+#  include <setupapi.h>
 #else
 #  include "posix/types.h"
 #  include "posix/kernel.h"
 #  include "posix/registry.h"
+#  include "posix/iphlpapi.h"
+#  include "posix/setupapi.h"
 #endif
 
 #include "win32_missing.h"

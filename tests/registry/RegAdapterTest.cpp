@@ -1,0 +1,294 @@
+// The adapter TCP/IP store against a registry world written per test, and
+// the DHCP client of the simulation.
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "platform/sim/Faults.h"
+#include "platform/sim/RegistryTree.h"
+#include "platform/sim/World.h"
+#include "registry/RegAdapter.h"
+
+using util::RegAdapter;
+using util::String;
+
+namespace {
+
+const std::wstring kClass = L"SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+const std::wstring kInterfaces = L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
+const std::wstring kNetBt = L"SYSTEM\\CurrentControlSet\\Services\\NetBT\\Parameters\\Interfaces";
+const std::wstring kServices = L"SYSTEM\\CurrentControlSet\\Services";
+
+// One adapter of this test's own: a class sub-key, and the interface, legacy
+// and NetBT keys of its GUID.
+class RegAdapterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::GetWorld().Dhcp().Reset();
+        for (const std::wstring& shared : {kInterfaces, kNetBt}) tree.CreateKey(shared, false);
+        for (const std::wstring& mine : {interfaceKey, netBtKey, kServices + L"\\" + guid}) tree.Own(mine);
+        classKey = AddClassEntry(description, guid);
+        tree.SetDword(legacyKey, L"EnableDHCP", 0);
+    }
+    void TearDown() override { sim::GetWorld().Dhcp().Reset(); }
+
+    std::wstring AddClassEntry(const std::wstring& desc, const std::wstring& id) {
+        std::wstring k = tree.AddNumberedKey(kClass);
+        tree.SetString(k, L"DriverDesc", desc);
+        tree.SetString(k, L"NetCfgInstanceId", id);
+        return k;
+    }
+
+    void WriteStatic() {
+        tree.SetDword(interfaceKey, L"EnableDHCP", 0);
+        tree.SetMultiString(interfaceKey, L"IPAddress", {L"10.0.0.5"});
+        tree.SetMultiString(interfaceKey, L"SubnetMask", {L"255.0.0.0"});
+        tree.SetMultiString(interfaceKey, L"DefaultGateway", {L"10.0.0.1"});
+        tree.SetString(interfaceKey, L"NameServer", L"1.1.1.1,2.2.2.2");
+        tree.SetMultiString(netBtKey, L"NameServerList", {L"3.3.3.3", L"4.4.4.4"});
+    }
+
+    std::vector<std::wstring> List(const std::wstring& key, const wchar_t* name) {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        EXPECT_TRUE(tree.Get(key, name, type, data)) << name;
+        std::vector<std::wstring> out;
+        const auto* p = reinterpret_cast<const wchar_t*>(data.data());
+        size_t n = data.size() / sizeof(wchar_t);
+        for (size_t i = 0; i < n && p[i] != L'\0'; i += out.back().size() + 1) out.emplace_back(p + i);
+        return out;
+    }
+
+    sim::RegistryTree tree;
+    std::wstring description = sim::RegistryTree::UniqueName(L"Wireless Adapter");
+    std::wstring guid = sim::RegistryTree::NewGuidText();
+    std::wstring interfaceKey = kInterfaces + L"\\" + guid;
+    std::wstring legacyKey = kServices + L"\\" + guid + L"\\Parameters\\TCPIP";
+    std::wstring netBtKey = kNetBt + L"\\Tcpip_" + guid;
+    std::wstring classKey;
+};
+
+RegAdapter::Configuration Static() {
+    return RegAdapter::Configuration{false, L"10.0.0.5", L"255.0.0.0", L"10.0.0.1", false,
+                                     L"1.1.1.1", L"2.2.2.2", L"3.3.3.3", L"4.4.4.4"};
+}
+
+TEST_F(RegAdapterTest, FindsTheFirstAdapterOfTheDescriptionOnly) {
+    // A class sub-key without "DriverDesc" is logged and passed over.
+    tree.CreateKey(tree.AddNumberedKey(kClass) + L"\\Properties");
+    std::wstring second = sim::RegistryTree::NewGuidText();
+    std::wstring otherKey = AddClassEntry(description, second);
+    RegAdapter adapter(description);
+    EXPECT_EQ(adapter.GetAdapterGuid(), otherKey < classKey ? second : guid);
+
+    // The description compares case-sensitively; the walk passes every key.
+    std::wstring upper = description;
+    for (wchar_t& c : upper) c = static_cast<wchar_t>(towupper(c));
+    test::LogCapture log;
+    EXPECT_FALSE(adapter.SetAdapterName(upper));
+    EXPECT_TRUE(adapter.GetAdapterGuid().empty());
+    EXPECT_FALSE(log->Find(LOG_ERROR, 1, L"util::RegAdapter::SetAdapterName",
+                           L"Caught exception:Registry value not found.").empty());
+}
+
+TEST_F(RegAdapterTest, UnknownAdapterAnswersFalseAndWritesNothing) {
+    RegAdapter adapter(L"No such adapter " + guid);
+    RegAdapter::Configuration c = Static();
+    EXPECT_FALSE(adapter.LoadConfiguration(c));
+    EXPECT_FALSE(adapter.SaveConfiguration(c, true));
+    EXPECT_FALSE(adapter.CommitConfiguration(c));
+    EXPECT_FALSE(tree.KeyExists(interfaceKey));
+    EXPECT_EQ(sim::GetWorld().Dhcp().Loads(), 0u);
+}
+
+TEST_F(RegAdapterTest, LoadsAStaticConfiguration) {
+    WriteStatic();
+    RegAdapter adapter(description);
+    RegAdapter::Configuration c{};
+    ASSERT_TRUE(adapter.LoadConfiguration(c));
+    RegAdapter::Configuration e = Static();
+    EXPECT_EQ(c.enableDhcp, e.enableDhcp);
+    EXPECT_EQ(c.ipAddress, e.ipAddress);
+    EXPECT_EQ(c.subnetMask, e.subnetMask);
+    EXPECT_EQ(c.defaultGateway, e.defaultGateway);
+    EXPECT_FALSE(c.nameServersAutomatic);
+    EXPECT_EQ(c.primaryDns, e.primaryDns);
+    EXPECT_EQ(c.secondaryDns, e.secondaryDns);
+    EXPECT_EQ(c.primaryWins, e.primaryWins);
+    EXPECT_EQ(c.secondaryWins, e.secondaryWins);
+}
+
+TEST_F(RegAdapterTest, NameServerVariants) {
+    struct Row {
+        const wchar_t* nameServer;
+        std::vector<std::wstring> wins;
+        bool automatic;
+        const wchar_t* primary;
+        const wchar_t* secondary;
+    };
+    const Row rows[] = {
+        {L"1.1.1.1", {L"3.3.3.3"}, false, L"1.1.1.1", L"kept"},
+        {L"1.1.1.1,2.2.2.2,5.5.5.5", {L"3.3.3.3"}, false, L"1.1.1.1", L"2.2.2.2"},
+        {L"1.1.1.1,", {L"3.3.3.3"}, false, L"1.1.1.1", L"kept"},
+        {L"", {L"3.3.3.3"}, true, L"kept", L"kept"},
+        {L"1.1.1.1", {}, true, L"1.1.1.1", L"kept"},
+    };
+    WriteStatic();
+    RegAdapter adapter(description);
+    for (const Row& r : rows) {
+        tree.SetString(interfaceKey, L"NameServer", r.nameServer);
+        tree.SetMultiString(netBtKey, L"NameServerList", r.wins);
+        RegAdapter::Configuration c{};
+        c.primaryDns = c.secondaryDns = L"kept";
+        ASSERT_TRUE(adapter.LoadConfiguration(c)) << r.nameServer;
+        EXPECT_EQ(c.nameServersAutomatic, r.automatic) << r.nameServer;
+        EXPECT_EQ(c.primaryDns, r.primary) << r.nameServer;
+        EXPECT_EQ(c.secondaryDns, r.secondary) << r.nameServer;
+    }
+}
+
+TEST_F(RegAdapterTest, MissingValuesWhenLoading) {
+    WriteStatic();
+    RegAdapter adapter(description);
+    // The IP values may be missing: logged, empty.
+    for (const wchar_t* name : {L"IPAddress", L"SubnetMask", L"DefaultGateway"}) {
+        HKEY k = nullptr;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, interfaceKey.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
+        RegDeleteValueW(k, name);
+        RegCloseKey(k);
+    }
+    test::LogCapture log;
+    RegAdapter::Configuration c = Static();
+    ASSERT_TRUE(adapter.LoadConfiguration(c));
+    EXPECT_EQ(c.ipAddress, L"");
+    EXPECT_EQ(c.defaultGateway, L"");
+    EXPECT_EQ(log->Find(LOG_INFO, 1, L"util::RegAdapter::GetRegistryValue", L"Key has no value.").size(), 3u);
+
+    // The others may not.
+    for (const std::pair<std::wstring, const wchar_t*>& missing :
+         {std::make_pair(netBtKey, L"NameServerList"), std::make_pair(interfaceKey, L"NameServer"),
+          std::make_pair(interfaceKey, L"EnableDHCP")}) {
+        HKEY k = nullptr;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, missing.first.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
+        RegDeleteValueW(k, missing.second);
+        RegCloseKey(k);
+        log->Clear();
+        EXPECT_FALSE(adapter.LoadConfiguration(c)) << missing.second;
+        EXPECT_FALSE(log->Find(LOG_ERROR, 1, L"util::RegAdapter::LoadConfiguration", L"Caught exception.").empty());
+    }
+}
+
+TEST_F(RegAdapterTest, SavesEveryPlaceWithoutCommitting) {
+    RegAdapter adapter(description);
+    RegAdapter::Configuration c = Static();
+    c.primaryDns.clear();
+    c.secondaryWins.clear();
+    ASSERT_TRUE(adapter.SaveConfiguration(c, false));
+    for (const std::wstring& key : {legacyKey, interfaceKey}) {
+        EXPECT_EQ(List(key, L"IPAddress"), std::vector<std::wstring>{L"10.0.0.5"});
+        EXPECT_EQ(List(key, L"SubnetMask"), std::vector<std::wstring>{L"255.0.0.0"});
+        EXPECT_EQ(List(key, L"DefaultGateway"), std::vector<std::wstring>{L"10.0.0.1"});
+    }
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(tree.Get(interfaceKey, L"NameServer", type, data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    // Only the secondary server, no leading comma, the terminator twice.
+    const std::wstring expected(L"2.2.2.2\0", 9);
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t)), expected);
+    EXPECT_EQ(List(netBtKey, L"NameServerList"), std::vector<std::wstring>{L"3.3.3.3"});
+    EXPECT_EQ(sim::GetWorld().Dhcp().Loads(), 0u);
+
+    RegAdapter::Configuration back{};
+    ASSERT_TRUE(adapter.LoadConfiguration(back));
+    EXPECT_EQ(back.primaryDns, L"2.2.2.2");
+}
+
+TEST_F(RegAdapterTest, SaveFailsWithoutLegacyEnableDhcpOrOnARefusedWrite) {
+    HKEY k = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, legacyKey.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
+    RegDeleteValueW(k, L"EnableDHCP");
+    RegCloseKey(k);
+    test::LogCapture log;
+    RegAdapter adapter(description);
+    EXPECT_FALSE(adapter.SaveConfiguration(Static(), true));
+    EXPECT_FALSE(tree.KeyExists(interfaceKey));
+    EXPECT_FALSE(log->Find(LOG_ERROR, 1, L"util::RegAdapter::SaveConfiguration", L"Caught exception.").empty());
+
+    if (!sim::World::RegistrySimulated()) return;  // the real registry cannot be made to refuse
+    tree.SetDword(legacyKey, L"EnableDHCP", 1);
+    // The fifth write (the interface key's "EnableDHCP") is refused.
+    sim::ScopedFault refuse("RegSetValueExW", ERROR_ACCESS_DENIED, 5);
+    EXPECT_FALSE(adapter.SaveConfiguration(Static(), true));
+    EXPECT_EQ(List(legacyKey, L"DefaultGateway"), std::vector<std::wstring>{L"10.0.0.1"});
+    EXPECT_FALSE(tree.KeyExists(netBtKey));
+    EXPECT_EQ(sim::GetWorld().Dhcp().Loads(), 0u);
+}
+
+TEST_F(RegAdapterTest, CommitChoosesTheDhcpAction) {
+    struct Row {
+        DWORD previous;
+        bool enable;
+        bool called;
+        bool newIpAddress;
+        int action;
+    };
+    const Row rows[] = {
+        {1, false, true, true, 2}, {0, true, true, false, 1}, {0, false, true, true, 0},
+        {1, true, true, false, 0}, {7, true, false, false, 0},
+    };
+    RegAdapter adapter(description);
+    for (const Row& r : rows) {
+        sim::GetWorld().Dhcp().Reset();
+        tree.SetDword(legacyKey, L"EnableDHCP", r.previous);
+        RegAdapter::Configuration c = Static();
+        c.enableDhcp = r.enable;
+        EXPECT_TRUE(adapter.SaveConfiguration(c, true)) << r.previous << r.enable;
+        auto calls = sim::GetWorld().Dhcp().Calls();
+        ASSERT_EQ(calls.size(), r.called ? 1u : 0u) << r.previous << r.enable;
+        EXPECT_EQ(sim::GetWorld().Dhcp().LoadedModules(), 0);
+        if (!r.called) continue;
+        EXPECT_TRUE(calls[0].serverNull);
+        EXPECT_EQ(calls[0].adapterName, guid);
+        EXPECT_EQ(calls[0].newIpAddress, r.newIpAddress);
+        EXPECT_EQ(calls[0].ipIndex, 0u);
+        EXPECT_EQ(calls[0].ipAddress, inet_addr("10.0.0.5"));
+        EXPECT_EQ(calls[0].subnetMask, inet_addr("255.0.0.0"));
+        EXPECT_EQ(calls[0].action, r.action);
+    }
+}
+
+TEST_F(RegAdapterTest, CommitWithoutTheDhcpClientSucceedsWithoutNotifying) {
+    RegAdapter adapter(description);
+    sim::GetWorld().Dhcp().SetExportsNotify(false);
+    EXPECT_TRUE(adapter.CommitConfiguration(Static()));
+    EXPECT_EQ(sim::GetWorld().Dhcp().Loads(), 1u);
+    EXPECT_EQ(sim::GetWorld().Dhcp().LoadedModules(), 0);  // freed again
+    sim::GetWorld().Dhcp().SetInstalled(false);
+    EXPECT_TRUE(adapter.CommitConfiguration(Static()));
+    EXPECT_TRUE(sim::GetWorld().Dhcp().Calls().empty());
+}
+
+// Refusals cost a real 1000 ms wait each (Sleep of the platform); these two
+// cases take about 2 s and 3 s and are bounded by their call counts and by
+// the test time-out.
+TEST_F(RegAdapterTest, CommitRetriesARefusingDhcpClient) {
+    RegAdapter adapter(description);
+    {
+        sim::ScopedFault refuse("DhcpNotifyConfigChange", 5, 1, 2);
+        DWORD start = GetTickCount();
+        EXPECT_TRUE(adapter.CommitConfiguration(Static()));
+        EXPECT_GE(GetTickCount() - start, 1900u);
+        EXPECT_EQ(sim::GetWorld().Dhcp().Calls().size(), 3u);
+    }
+    sim::GetWorld().Dhcp().Reset();
+    sim::ScopedFault refuse("DhcpNotifyConfigChange", 5, 1, 0);
+    DWORD start = GetTickCount();
+    EXPECT_FALSE(adapter.CommitConfiguration(Static()));
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_GE(elapsed, 2900u);
+    EXPECT_LT(elapsed, 3900u);  // no wait after the fourth refusal
+    EXPECT_EQ(sim::GetWorld().Dhcp().Calls().size(), 4u);
+    EXPECT_EQ(sim::GetWorld().Dhcp().LoadedModules(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,215 @@
+// The registry calls as the system uses them. Natively they reach the
+// simulated registry, on Windows Wine's real one: the same expectations hold
+// for both, which is what keeps the simulation honest.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <thread>
+
+#include "platform/sim/Faults.h"
+#include "platform/sim/RegistryTree.h"
+#include "platform/sim/World.h"
+#include "platform/win32.h"
+
+namespace {
+
+class Key {
+public:
+    ~Key() {
+        if (h != nullptr) RegCloseKey(h);
+    }
+    HKEY h = nullptr;
+};
+
+class RegistryApi : public ::testing::Test {
+protected:
+    std::wstring base = L"SOFTWARE\\" + sim::RegistryTree::UniqueName(L"SimTest");
+    sim::RegistryTree tree;
+};
+
+TEST_F(RegistryApi, NamesAreCaseInsensitiveAndCasePreserving) {
+    tree.SetString(base + L"\\MixedCase", L"ValueName", L"text");
+    Key k;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, (base + L"\\mixedcase").c_str(), 0, KEY_READ, &k.h), ERROR_SUCCESS);
+    DWORD type = 0, size = 0;
+    EXPECT_EQ(RegQueryValueExW(k.h, L"VALUENAME", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+
+    Key parent;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, base.c_str(), 0, KEY_READ, &parent.h), ERROR_SUCCESS);
+    wchar_t name[256];
+    DWORD chars = 256;
+    ASSERT_EQ(RegEnumKeyExW(parent.h, 0, name, &chars, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(name, chars), L"MixedCase");
+}
+
+TEST_F(RegistryApi, QueryReportsSizesInBytesOfWideText) {
+    tree.SetString(base, L"Text", L"abc");
+    tree.SetMultiString(base, L"List", {L"a", L"bc"});
+    tree.SetDword(base, L"Number", 7);
+    const BYTE raw[3] = {1, 2, 3};
+    tree.SetRaw(base, L"Raw", REG_BINARY, raw, 3);
+    tree.SetString(base, L"Expand", L"%X%", REG_EXPAND_SZ);
+    struct Row {
+        const wchar_t* name;
+        DWORD type;
+        DWORD bytes;
+    };
+    const Row rows[] = {
+        {L"Text", REG_SZ, 4 * sizeof(wchar_t)},
+        {L"List", REG_MULTI_SZ, 6 * sizeof(wchar_t)},
+        {L"Number", REG_DWORD, 4},
+        {L"Raw", REG_BINARY, 3},
+        {L"Expand", REG_EXPAND_SZ, 4 * sizeof(wchar_t)},
+    };
+    Key k;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, base.c_str(), 0, KEY_READ, &k.h), ERROR_SUCCESS);
+    for (const Row& r : rows) {
+        DWORD type = 0, size = 0;
+        ASSERT_EQ(RegQueryValueExW(k.h, r.name, nullptr, &type, nullptr, &size), ERROR_SUCCESS) << r.name;
+        EXPECT_EQ(type, r.type) << r.name;
+        EXPECT_EQ(size, r.bytes) << r.name;
+        // Too small a buffer: ERROR_MORE_DATA and the size needed.
+        std::vector<BYTE> data(size + 8, 0xCC);
+        DWORD small = size - 1;
+        EXPECT_EQ(RegQueryValueExW(k.h, r.name, nullptr, &type, data.data(), &small), ERROR_MORE_DATA) << r.name;
+        EXPECT_EQ(small, r.bytes) << r.name;
+        DWORD big = size + 8;
+        ASSERT_EQ(RegQueryValueExW(k.h, r.name, nullptr, &type, data.data(), &big), ERROR_SUCCESS) << r.name;
+        EXPECT_EQ(big, r.bytes) << r.name;
+    }
+    DWORD value = 0, size = sizeof(value);
+    ASSERT_EQ(RegQueryValueExW(k.h, L"Number", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(value, 7u);
+    // No output pointers at all: only whether the value exists.
+    EXPECT_EQ(RegQueryValueExW(k.h, L"Text", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExW(k.h, L"Missing", nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(RegistryApi, OpenCreateAndAccess) {
+    Key missing;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, (base + L"\\Nope").c_str(), 0, KEY_READ, &missing.h),
+              ERROR_FILE_NOT_FOUND);
+    tree.Own(base);
+    Key created;
+    DWORD disposition = 0;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, (base + L"\\A\\B").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                              &created.h, &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, static_cast<DWORD>(REG_CREATED_NEW_KEY));
+    Key again;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, (base + L"\\a\\b").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                              &again.h, &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
+    const DWORD one = 1;
+    EXPECT_EQ(RegSetValueExW(again.h, L"V", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4), ERROR_SUCCESS);
+
+    // A key opened for reading refuses writes.
+    Key readOnly;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, (base + L"\\A\\B").c_str(), 0, KEY_READ, &readOnly.h),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExW(readOnly.h, L"V", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4),
+              ERROR_ACCESS_DENIED);
+}
+
+TEST_F(RegistryApi, EnumerationAndDeletion) {
+    tree.CreateKey(base + L"\\b");
+    tree.CreateKey(base + L"\\A\\Child");
+    tree.CreateKey(base + L"\\c");
+    Key k;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, base.c_str(), 0, KEY_READ, &k.h), ERROR_SUCCESS);
+    std::vector<std::wstring> names;
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD chars = 256;
+        LONG rc = RegEnumKeyExW(k.h, i, name, &chars, nullptr, nullptr, nullptr, nullptr);
+        if (rc != ERROR_SUCCESS) {
+            EXPECT_EQ(rc, ERROR_NO_MORE_ITEMS);
+            break;
+        }
+        names.emplace_back(name, chars);
+    }
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"A", L"b", L"c"}));
+    DWORD tiny = 1;
+    EXPECT_EQ(RegEnumKeyExW(k.h, 0, name, &tiny, nullptr, nullptr, nullptr, nullptr), ERROR_MORE_DATA);
+
+    // A key with sub-keys is not deleted; a leaf is.
+    EXPECT_NE(RegDeleteKeyW(HKEY_LOCAL_MACHINE, (base + L"\\A").c_str()), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteKeyW(HKEY_LOCAL_MACHINE, (base + L"\\A\\CHILD").c_str()), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteKeyW(HKEY_LOCAL_MACHINE, (base + L"\\A").c_str()), ERROR_SUCCESS);
+    EXPECT_FALSE(tree.KeyExists(base + L"\\A"));
+
+    tree.SetDword(base, L"Gone", 1);
+    Key w;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, base.c_str(), 0, KEY_ALL_ACCESS, &w.h), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValueW(w.h, L"gone"), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValueW(w.h, L"gone"), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(RegistryApi, TreeRemovesWhatItCreated) {
+    std::wstring path;
+    {
+        sim::RegistryTree scoped;
+        path = L"SOFTWARE\\" + sim::RegistryTree::UniqueName(L"Scoped");
+        scoped.SetString(path + L"\\Deep\\Er", L"X", L"y");
+        scoped.Own(path + L"\\Later");
+        ASSERT_TRUE(scoped.KeyExists(path + L"\\Deep\\Er"));
+    }
+    EXPECT_FALSE(tree.KeyExists(path));
+}
+
+TEST(SimulatedRegistry, FaultsAndResetReachEveryCall) {
+    if (!sim::World::RegistrySimulated()) GTEST_SKIP() << "the real registry answers here";
+    sim::GetWorld().Reset();
+    const char* calls[] = {"RegOpenKeyExW", "RegCreateKeyExW", "RegCloseKey"};
+    for (const char* call : calls) {
+        sim::ScopedFault fault(call, ERROR_ACCESS_DENIED);
+        Key k;
+        LONG open = RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k.h, nullptr);
+        if (std::string(call) == "RegCreateKeyExW") {
+            EXPECT_EQ(open, ERROR_ACCESS_DENIED);
+            continue;
+        }
+        ASSERT_EQ(open, ERROR_SUCCESS);
+        LONG rc = std::string(call) == "RegOpenKeyExW"
+                      ? RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"X", 0, KEY_READ, &k.h)
+                      : RegCloseKey(k.h);
+        EXPECT_EQ(rc, ERROR_ACCESS_DENIED) << call;
+    }
+    // Reset drops every key and invalidates handles still open.
+    HKEY stale = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"X", 0, KEY_READ, &stale), ERROR_SUCCESS);
+    EXPECT_EQ(sim::GetWorld().Registry().OpenHandles(), 1u);
+    sim::GetWorld().Reset();
+    EXPECT_EQ(sim::GetWorld().Registry().OpenHandles(), 0u);
+    EXPECT_EQ(RegCloseKey(stale), ERROR_INVALID_HANDLE);
+    Key k;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"X", 0, KEY_READ, &k.h), ERROR_FILE_NOT_FOUND);
+}
+
+TEST(SimulatedRegistry, ConcurrentWritersKeepEveryValue) {
+    if (!sim::World::RegistrySimulated()) GTEST_SKIP() << "the real registry answers here";
+    sim::GetWorld().Reset();
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([t] {
+            sim::RegistryTree tree;
+            for (DWORD i = 0; i < 50; ++i)
+                tree.SetDword(L"Shared\\T" + std::to_wstring(t), L"V" + std::to_wstring(i), i);
+            DWORD type = 0;
+            std::vector<BYTE> data;
+            for (DWORD i = 0; i < 50; ++i) {
+                ASSERT_TRUE(tree.Get(L"Shared\\T" + std::to_wstring(t), L"V" + std::to_wstring(i), type, data));
+                DWORD v = 0;
+                std::memcpy(&v, data.data(), 4);
+                EXPECT_EQ(v, i);
+            }
+        });
+    }
+    for (auto& th : threads) th.join();
+    sim::GetWorld().Reset();
+}
+
+}  // namespace

@@ -1,0 +1,14 @@
+// The pattern every public device operation starts with: an entry record
+// with no text, a stopwatch, adapterLock held to the end of the scope (on
+// every way out), and a "Profile time: " record of the wait for the lock.
+#pragma once
+
+#include "foundation/Logging.h"
+#include "foundation/ProfileTimer.h"
+#include "foundation/ScopedLock.h"
+
+#define ACE_DEVICE_OPERATION(level, function)                              \
+    UTIL_LOG((level), LOG_AREA_DEVICE, (function));                        \
+    util::ProfileTimer aceProfileTimer(true);                              \
+    util::ScopedLock aceAdapterGuard(adapterLock);                         \
+    UTIL_LOG(LOG_TRACE, LOG_AREA_DEVICE, (function)) << aceProfileTimer

@@ -1,0 +1,14 @@
+// The tests' access to a device's protected state.
+#pragma once
+
+#include "device/GenericAdapter.h"
+
+namespace ace {
+
+struct DeviceProbe {
+    static void AttachHost(GenericAdapter& device, IDeviceCallback* host) { device.hostCallback = host; }
+    static void SetInterfaceIndex(GenericAdapter& device, uint32_t index) { device.interfaceIndex = index; }
+    static uint64_t Received(const GenericAdapter& device) { return device.receivedAccumulator; }
+};
+
+}  // namespace ace

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "DeviceProbe.h"
+#include "RecordingHost.h"
+#include "TestSupport.h"
+#include "device/Exports.h"
+#include "device/WLanDevice.h"
+#include "platform/sim/Faults.h"
+#include "platform/sim/World.h"
+#include "records/ConnectionInfoWlan.h"
+
+namespace {
+
+using ace::DeviceProbe;
+
+struct DeviceDeleter {
+    void operator()(ace::IDevice* d) const { DeleteClass(d); }
+};
+using DevicePtr = std::unique_ptr<ace::IDevice, DeviceDeleter>;
+
+DevicePtr NewDevice() { return DevicePtr(CreateClass()); }
+
+ace::GenericAdapter& Generic(const DevicePtr& d) { return *dynamic_cast<ace::GenericAdapter*>(d.get()); }
+
+TEST(GenericAdapter, NewDeviceHasItsInitialValues) {
+    DevicePtr d = NewDevice();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->GetDeviceIndex(), -1);
+    EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::CLOSED);
+    EXPECT_FALSE(d->GetDeviceFlag());
+    EXPECT_EQ(d->GetDeviceName(), L"");
+    EXPECT_EQ(d->GetPhysicalDeviceType(), 0u);
+    EXPECT_EQ(d->GetDBDeviceInfo(), ace::DBDeviceInfo());
+    EXPECT_FALSE(Generic(d).IsIpAddressReported());
+    EXPECT_TRUE(Generic(d).IsRunning());  // the worker runs from construction
+}
+
+TEST(GenericAdapter, SettersStoreWhatAccessorsReturn) {
+    DevicePtr d = NewDevice();
+    d->SetDeviceIndex(7);
+    d->SetDeviceName(L"Wireless 3945");
+    d->SetDeviceFlag();
+    d->SetDeviceFlag();
+    Generic(d).SetIpAddressReported(true);
+    ace::DBDeviceInfo info;
+    info.DllFile = L"WlanDevice.dll";
+    info.PhysicalDeviceType = 4;
+    info.capabilities.Duplex = true;
+    d->SetDBDeviceInfo(info);
+    cei::DeviceInformation di;
+    di.deviceId = L"{guid}";
+    di.text12 = L"host's";
+    d->SetDeviceInformation(di);
+
+    EXPECT_EQ(d->GetDeviceIndex(), 7);
+    EXPECT_EQ(d->GetDeviceName(), L"Wireless 3945");
+    EXPECT_TRUE(d->GetDeviceFlag());  // no way back to false
+    EXPECT_TRUE(Generic(d).IsIpAddressReported());
+    EXPECT_EQ(d->GetDBDeviceInfo(), info);
+    EXPECT_EQ(d->GetPhysicalDeviceType(), 4u);
+    cei::DeviceInformation out;
+    d->GetDeviceInformation(out);
+    EXPECT_EQ(out.text12, L"host's");
+    EXPECT_EQ(Generic(d).GetDeviceInformationId(), L"{guid}");
+}
+
+TEST(GenericAdapter, ReservedOperationsChangeNothing) {
+    DevicePtr d = NewDevice();
+    d->SetDeviceIndex(3);
+    d->Reserved1();
+    d->Reserved2(1);
+    d->Reserved3();
+    d->Reserved4(2);
+    d->Reserved5(3);
+    EXPECT_EQ(d->GetDeviceIndex(), 3);
+    EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::CLOSED);
+    EXPECT_FALSE(d->GetDeviceFlag());
+}
+
+TEST(GenericAdapter, ChangeDeviceStatusLogsTwiceAndNotifiesOnlyWhenAsked) {
+    test::LogCapture log;
+    test::RecordingHost host;
+    DevicePtr d = NewDevice();
+    d->SetDeviceIndex(5);
+    DeviceProbe::AttachHost(Generic(d), &host);
+
+    Generic(d).ChangeDeviceStatus(DEVICE_STATE::DISCONNECTED, false);
+    EXPECT_TRUE(host.Calls().empty());
+    auto lines = log->Find(LOG_INFO, 2, L"ace::GenericAdapter::ChangeDeviceStatus", L"Device Status: ");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].text, L"Device Status: 1");
+    EXPECT_EQ(lines[1].text, L"Device Status: 0");
+
+    // The same value again is still reported.
+    Generic(d).ChangeDeviceStatus(DEVICE_STATE::DISCONNECTED, true);
+    Generic(d).ChangeDeviceStatus(DEVICE_STATE::DISCONNECTED, true);
+    auto calls = host.Calls();
+    ASSERT_EQ(calls.size(), 2u);
+    for (const auto& c : calls) {
+        EXPECT_EQ(c.name, "DeviceStatusChanged");
+        EXPECT_EQ(c.deviceIndex, 5);
+        EXPECT_EQ(c.value1, 0u);
+        EXPECT_EQ(c.thread, std::this_thread::get_id());
+    }
+    DeviceProbe::AttachHost(Generic(d), nullptr);
+}
+
+TEST(GenericAdapter, HostExceptionFromStatusChangeReachesTheCallerAfterTheChange) {
+    struct ThrowingHost : test::RecordingHost {
+        void DeviceStatusChanged(int32_t, DEVICE_STATE) override {
+            throw util::DeviceEx(L"host.cpp", L"Host::DeviceStatusChanged", 1);
+        }
+    } host;
+    DevicePtr d = NewDevice();
+    DeviceProbe::AttachHost(Generic(d), &host);
+    auto e = test::ExpectThrows<util::DeviceEx>(
+        [&] { Generic(d).ChangeDeviceStatus(DEVICE_STATE::DISCONNECTED, true); });
+    ASSERT_EQ(e.Entries().size(), 2u);
+    test::ExpectEntry(e, 1, L"Stack Entry", L"ace::GenericAdapter::ChangeDeviceStatus", L"");
+    EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::DISCONNECTED);
+    DeviceProbe::AttachHost(Generic(d), nullptr);
+}
+
+TEST(GenericAdapter, CloseAndDestroyOfAClosedDeviceDoNothing) {
+    test::LogCapture log;
+    test::RecordingHost host;
+    DevicePtr d = NewDevice();
+    DeviceProbe::AttachHost(Generic(d), &host);
+    d->Close();
+    Generic(d).Destroy();
+    EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::CLOSED);
+    EXPECT_TRUE(host.Calls().empty());
+    // Each public operation logs its entry mark and the wait for the lock.
+    EXPECT_EQ(log->Find(LOG_EVENT, 2, L"ace::WLanDevice::Close", L"").size(), 2u);
+    auto profile = log->Find(LOG_TRACE, 2, L"ace::WLanDevice::Close", L"Profile time: ");
+    EXPECT_EQ(profile.size(), 2u);
+    DeviceProbe::AttachHost(Generic(d), nullptr);
+}
+
+// Until the WLAN service operations arrive, each refuses with a clear text.
+TEST(GenericAdapter, WlanOperationsRefuseUntilAvailable) {
+    DevicePtr d = NewDevice();
+    auto* adapter = dynamic_cast<ace::IDeviceAdapter*>(d.get());
+    cei::ConnectionInfoWlan connect;
+    cei::AccessStatus status;
+    cei::DeviceStatistics stats;
+    ace::NetworkList networks;
+    const std::pair<const wchar_t*, std::function<void()>> rows[] = {
+        {L"Open", [&] { d->Open(nullptr); }},
+        {L"ConnectAsync", [&] { d->ConnectAsync(&connect); }},
+        {L"Disconnect", [&] { d->Disconnect(0); }},
+        {L"GetAccessStatus", [&] { d->GetAccessStatus(1, status); }},
+        {L"GetAvailableNetworks", [&] { d->GetAvailableNetworks(networks); }},
+        {L"GetStatistics", [&] { d->GetStatistics(stats); }},
+        {L"AssociateNetwork", [&] { adapter->AssociateNetwork(&connect); }},
+        {L"UnAssociateNetwork", [&] { adapter->UnAssociateNetwork(); }},
+    };
+    for (const auto& [name, call] : rows) {
+        auto e = test::ExpectThrows<util::InvalidOperationEx>(call);
+        ASSERT_EQ(e.Entries().size(), 2u) << name;
+        EXPECT_EQ(e.Entries()[0].message, std::wstring(L"Operation invalid in current state: ") + name +
+                                              L". The WLAN service operations are not available in this build yet.");
+        EXPECT_EQ(e.Entries()[1].function, std::wstring(L"ace::WLanDevice::") + name);
+    }
+    EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::CLOSED);
+}
+
+TEST(GenericAdapter, DeleteClassOfNullDoesNothing) { DeleteClass(nullptr); }
+
+TEST(GenericAdapter, DeviceDeletedRightAfterCreationStopsItsWorkerAtOnce) {
+    test::LogCapture log;
+    auto started = std::chrono::steady_clock::now();
+    DeleteClass(CreateClass());
+    auto took = std::chrono::steady_clock::now() - started;
+    // The worker ends when signalled; 60 s would mean it was waited out.
+    EXPECT_LT(took, std::chrono::seconds(30));
+    auto records = log->Records();
+    std::vector<std::wstring> worker;
+    for (const auto& r : records)
+        if (r.function == L"ace::GenericAdapter::ThreadRoutine") worker.push_back(r.text);
+    ASSERT_EQ(worker.size(), 2u);
+    EXPECT_EQ(worker[0], L"WlanDevice thread started.");
+    EXPECT_EQ(worker[1], L"GenericAdapter thread closed.");
+    EXPECT_TRUE(log->Contains(L"Finished!"));
+    EXPECT_EQ(log->Find(LOG_ERROR, 0, L"", L"").size(), 0u);
+}
+
+TEST(GenericAdapter, FailingEventCreationReachesCreateClassCaller) {
+    if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel cannot be made to fail";
+    sim::ScopedFault fault("CreateEventW", ERROR_NOT_ENOUGH_MEMORY, 2);  // the thread's stop event is the first
+    auto e = test::ExpectThrows<util::SystemCallEx>([] { DeleteClass(CreateClass()); });
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::CreateEventW", L"", ERROR_NOT_ENOUGH_MEMORY);
+    test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::Event::Create", L"System call: CreateEvent failed.");
+    EXPECT_EQ(e.Entries().back().function, L"ace::WLanDevice::WLanDevice");
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+// The adapter's IP interface through the simulated IP Helper.
+#include <gtest/gtest.h>
+
+#include "DeviceProbe.h"
+#include "RecordingHost.h"
+#include "TestSupport.h"
+#include "device/Exports.h"
+#include "device/WLanDevice.h"
+#include "platform/sim/Faults.h"
+#include "platform/sim/World.h"
+
+namespace {
+
+using ace::DeviceProbe;
+
+class InterfaceStatistics : public ::testing::Test {
+protected:
+    void SetUp() override { sim::GetWorld().IpHelp().Reset(); }
+    void TearDown() override {
+        DeviceProbe::AttachHost(device, nullptr);
+        sim::GetWorld().IpHelp().Reset();
+        sim::ClearFaults();
+    }
+    static void AddAdapter(const char* guid, uint32_t index) {
+        sim::IpAdapter a;
+        a.name = guid;
+        a.index = index;
+        sim::GetWorld().IpHelp().AddAdapter(a);
+    }
+    static void SetCounters(uint32_t index, uint32_t in, uint32_t out) {
+        sim::IpInterface row;
+        row.index = index;
+        row.inOctets = in;
+        row.outOctets = out;
+        sim::GetWorld().IpHelp().SetInterface(row);
+    }
+    ace::WLanDevice device;
+};
+
+TEST_F(InterfaceStatistics, FindIndexFromGuidMatchesTheNameExactly) {
+    AddAdapter("{AAAA-1}", 11);
+    AddAdapter("{bbbb-2}", 12);
+    uint32_t index = 0;
+    device.FindIndexFromGuid(L"{bbbb-2}", index);
+    EXPECT_EQ(index, 12u);
+
+    test::LogCapture log;
+    index = 99;
+    auto e = test::ExpectThrows<util::DeviceOpenEx>([&] { device.FindIndexFromGuid(L"{BBBB-2}", index); });
+    EXPECT_EQ(index, 99u);
+    EXPECT_EQ(e.Entries()[0].message, L"Device open failed.Failed to get index from adapter guid.");
+    EXPECT_EQ(e.Entries().back().type, L"Stack Entry");
+    EXPECT_TRUE(log->Contains(L"Failure: Did not find GUID {BBBB-2}"));
+}
+
+TEST_F(InterfaceStatistics, FindIndexFromGuidFailuresOfTheAdapterList) {
+    AddAdapter("{A}", 1);
+    struct Row {
+        unsigned nth;
+        const wchar_t* logged;
+    };
+    // The size query is the first call, the list itself the second.
+    for (const Row& row : {Row{1, L"Failure: GetAdaptersInfo() failed for memory."},
+                           Row{2, L"Failure: GetAdaptersInfo() failed."}}) {
+        test::LogCapture log;
+        sim::ScopedFault fault("GetAdaptersInfo", ERROR_NOT_SUPPORTED, row.nth);
+        uint32_t index = 0;
+        auto e = test::ExpectThrows<util::DeviceOpenEx>([&] { device.FindIndexFromGuid(L"{A}", index); });
+        EXPECT_EQ(e.Entries()[0].message, L"Device open failed.Failed to get index from adapter guid.");
+        EXPECT_EQ(log->Find(LOG_ERROR, 2, L"ace::GenericAdapter::FindIndexFromGuid", row.logged).size(), 1u)
+            << row.nth;
+    }
+}
+
+TEST_F(InterfaceStatistics, CountersWidenWhenTheyWrap) {
+    const uint32_t wrapPoint = 0xFFFFFFFFu - 295;  // 2^32 - 296
+    SetCounters(4, wrapPoint, 10);
+    cei::DeviceStatistics s;
+    device.GetInterfaceData(4, s);
+    EXPECT_EQ(s.bytesReceived, wrapPoint);
+    EXPECT_EQ(s.bytesSent, 10u);
+
+    SetCounters(4, 100, 10);  // received wrapped once; sent stayed equal
+    cei::DeviceStatistics& same = device.GetInterfaceData(4, s);
+    EXPECT_EQ(&same, &s);
+    EXPECT_EQ(s.bytesReceived, (uint64_t(1) << 32) + 100);
+    EXPECT_EQ(s.bytesSent, 10u);
+
+    SetCounters(4, 200, 5);
+    device.GetInterfaceData(4, s);
+    EXPECT_EQ(s.bytesReceived, (uint64_t(1) << 32) + 200);
+    EXPECT_EQ(s.bytesSent, (uint64_t(1) << 32) + 5);
+}
+
+TEST_F(InterfaceStatistics, GetIfEntryFailureLeavesEverythingAsItWas) {
+    SetCounters(4, 1000, 2000);
+    cei::DeviceStatistics s;
+    device.GetInterfaceData(4, s);
+    test::LogCapture log;
+    sim::ScopedFault fault("GetIfEntry", ERROR_INVALID_PARAMETER);
+    SetCounters(4, 5, 5);
+    auto e = test::ExpectThrows<util::SystemCallEx>([&] { device.GetInterfaceData(4, s); });
+    EXPECT_EQ(e.Entries()[0].message, L"System call: <1> failed.Failed to get statisctics data");
+    EXPECT_TRUE(log->Contains(L"GetIfEntry failed: 87"));
+    EXPECT_EQ(s.bytesReceived, 1000u);
+    EXPECT_EQ(DeviceProbe::Received(device), 1000u);
+}
+
+TEST_F(InterfaceStatistics, GetIpAddressTakesTheFirstSortedAddressOfTheInterface) {
+    DeviceProbe::SetInterfaceIndex(device, 7);
+    EXPECT_EQ(device.GetIpAddress(), 0u);
+    sim::GetWorld().IpHelp().AddAddress({"10.0.0.9", 7});
+    sim::GetWorld().IpHelp().AddAddress({"192.168.1.2", 8});
+    sim::GetWorld().IpHelp().AddAddress({"10.0.0.5", 7});
+    EXPECT_EQ(device.GetIpAddress(), 0x0A000005u);
+    {
+        sim::ScopedFault fault("GetIpAddrTable", ERROR_NOT_SUPPORTED, 2);
+        EXPECT_EQ(device.GetIpAddress(), 0u);
+    }
+    {
+        sim::ScopedFault fault("GetIpAddrTable", ERROR_NOT_SUPPORTED, 1);
+        EXPECT_EQ(device.GetIpAddress(), 0u);
+    }
+}
+
+TEST_F(InterfaceStatistics, CheckIpAddressTellsTheHostOnlyOfChanges) {
+    test::RecordingHost host;
+    device.SetDeviceIndex(2);
+    DeviceProbe::SetInterfaceIndex(device, 7);
+
+    device.CheckIpAddress();  // no host yet: nothing read, nothing told
+    DeviceProbe::AttachHost(device, &host);
+    device.CheckIpAddress();  // no address
+    sim::GetWorld().IpHelp().AddAddress({"169.254.10.20", 7});
+    device.CheckIpAddress();  // link-local counts as none
+    EXPECT_TRUE(host.Calls().empty());
+
+    sim::GetWorld().IpHelp().Reset();
+    sim::GetWorld().IpHelp().AddAddress({"10.0.0.5", 7});
+    device.CheckIpAddress();
+    device.CheckIpAddress();
+    sim::GetWorld().IpHelp().Reset();
+    device.CheckIpAddress();
+    device.CheckIpAddress();
+
+    auto calls = host.Calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].name, "IpAddressStatus");
+    EXPECT_EQ(calls[0].deviceIndex, 2);
+    EXPECT_EQ(calls[0].value1, 1u);
+    EXPECT_EQ(calls[1].value1, 0u);
+    EXPECT_FALSE(device.IsIpAddressReported());
+}
+
+TEST_F(InterfaceStatistics, WorkerThreadDiesQuietlyWhenTheCheckThrows) {
+    test::LogCapture log;
+    test::RecordingHost host;
+    host.throwOnIpStatus = true;
+    DeviceProbe::SetInterfaceIndex(device, 7);
+    sim::GetWorld().IpHelp().AddAddress({"10.0.0.5", 7});
+    DeviceProbe::AttachHost(device, &host);
+    // The worker checks once a second; its first check calls the host, which throws.
+    ASSERT_TRUE(host.WaitForCalls(1, std::chrono::seconds(10)));
+    EXPECT_NE(host.Calls()[0].thread, std::this_thread::get_id());
+    ASSERT_TRUE(device.Stop(10000));
+    std::vector<std::wstring> worker;
+    for (const auto& r : log->Records())  // "thread started." may or may not fall in the capture
+        if (r.function == L"ace::GenericAdapter::ThreadRoutine" && r.text != L"WlanDevice thread started.")
+            worker.push_back(r.text);
+    ASSERT_EQ(worker.size(), 2u);
+    EXPECT_EQ(worker[0], L"GenericAdapter thread died of unknown exception.");
+    EXPECT_EQ(worker[1], L"GenericAdapter thread closed.");
+    EXPECT_EQ(log->Find(LOG_ERROR, 1, L"ace::GenericAdapter::ThreadRoutine", L"").size(), 1u);
+    EXPECT_EQ(host.Calls().size(), 1u);  // no more checks after the exception
+}
+
+}  // namespace

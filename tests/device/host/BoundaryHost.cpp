@@ -1,0 +1,129 @@
+// A host built as its own executable from the plug-in's public headers only.
+// It loads the plug-in at run time, finds both exports by name, drives a
+// device through the interface, catches what the plug-in throws by class,
+// and deletes it. Usage: boundary_host <plug-in file name>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "device/Exports.h"
+#include "foundation/ExceptionTypes.h"
+#include "platform/win32.h"
+
+namespace {
+
+int failures = 0;
+int checks = 0;
+
+void Check(bool ok, const char* what) {
+    ++checks;
+    if (!ok) {
+        ++failures;
+        std::printf("FAILED: %s\n", what);
+    }
+}
+
+template <class Fn>
+void Run(Fn fn) {
+    try {
+        fn();
+    } catch (const util::Exception& e) {
+        ++failures;
+        std::printf("FAILED: unexpected exception: %ls\n", e.GetFirstEntry().message.c_str());
+    }
+}
+
+struct Host : ace::IDeviceCallback {
+    void ConnectCompleted(int32_t, uint32_t, uint32_t) override {}
+    void ConnectProgress(int32_t, uint32_t) override {}
+    void DeviceStatusChanged(int32_t, DEVICE_STATE) override {}
+    void Disconnected(int32_t, uint32_t) override {}
+    void IpAddressStatus(int32_t, bool) override {}
+};
+
+void Drive(ace::IDevice& device) {
+    // Accessors answer through their slots.
+    Check(device.GetDeviceIndex() == -1, "a new device's index is -1");
+    Check(device.GetDeviceStatus() == DEVICE_STATE::CLOSED, "a new device is CLOSED");
+    device.SetDeviceIndex(42);
+    Check(device.GetDeviceIndex() == 42, "SetDeviceIndex then GetDeviceIndex");
+    device.SetDeviceName(L"Wireless Network Adapter");
+    Check(device.GetDeviceName() == L"Wireless Network Adapter", "SetDeviceName then GetDeviceName");
+    Check(!device.GetDeviceFlag(), "flag starts false");
+    device.SetDeviceFlag();
+    Check(device.GetDeviceFlag(), "SetDeviceFlag sets it");
+    ace::DBDeviceInfo info;
+    info.PhysicalDeviceType = 3;
+    info.DllFile = L"WlanDevice.dll";
+    device.SetDBDeviceInfo(info);
+    Check(device.GetPhysicalDeviceType() == 3, "SetDBDeviceInfo then GetPhysicalDeviceType");
+    Check(device.GetDBDeviceInfo().DllFile == L"WlanDevice.dll", "GetDBDeviceInfo returns the stored entry");
+    cei::DeviceInformation di;
+    di.deviceId = L"{id}";
+    di.text13 = L"kept";
+    device.SetDeviceInformation(di);
+    cei::DeviceInformation back;
+    device.GetDeviceInformation(back);
+    Check(back.deviceId == L"{id}" && back.text13 == L"kept", "SetDeviceInformation then GetDeviceInformation");
+    device.Reserved1();
+    device.Reserved2(1);
+    device.Reserved3();
+    device.Reserved4(1);
+    device.Reserved5(1);
+    Check(device.GetDeviceIndex() == 42 && device.GetDeviceStatus() == DEVICE_STATE::CLOSED,
+          "reserved operations change nothing");
+    device.Close();
+    Check(device.GetDeviceStatus() == DEVICE_STATE::CLOSED, "Close of a closed device does nothing");
+
+    // An exception thrown in the plug-in, caught here by its class.
+    Host host;
+    bool caught = false;
+    try {
+        device.Open(&host);
+    } catch (const util::InvalidOperationEx& e) {
+        caught = true;
+        const auto& first = e.GetFirstEntry();
+        Check(first.type == L"class util::InvalidOperationEx", "first entry's type");
+        Check(first.message.find(L"Operation invalid in current state: Open.") == 0, "first entry's message");
+        Check(e.Entries().size() == 2, "raising entry and one stack entry");
+    }
+    Check(caught, "InvalidOperationEx caught by its class");
+    caught = false;
+    try {
+        device.Disconnect(0);
+    } catch (const util::Exception& e) {
+        caught = dynamic_cast<const util::SystemEx*>(&e) != nullptr;
+    }
+    Check(caught, "caught as util::Exception, still a util::SystemEx");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::printf("usage: boundary_host <plug-in>\n");
+        return 2;
+    }
+    std::wstring name;
+    for (const char* p = argv[1]; *p; ++p) name.push_back(static_cast<wchar_t>(*p));
+    HMODULE module = LoadLibraryW(name.c_str());
+    Check(module != nullptr, "the plug-in loads");
+    if (module == nullptr) return 1;
+    auto create = reinterpret_cast<CreateClassFn>(reinterpret_cast<void*>(GetProcAddress(module, "CreateClass")));
+    auto destroy = reinterpret_cast<DeleteClassFn>(reinterpret_cast<void*>(GetProcAddress(module, "DeleteClass")));
+    Check(create != nullptr && destroy != nullptr, "both exports are found by name");
+    if (create != nullptr && destroy != nullptr) {
+        Run([&] {
+            destroy(nullptr);
+            ace::IDevice* device = create();
+            Check(device != nullptr, "CreateClass makes a device");
+            if (device != nullptr) {
+                Run([&] { Drive(*device); });
+                destroy(device);
+            }
+        });
+    }
+    FreeLibrary(module);
+    std::printf("%d passed, %d failed\n", checks - failures, failures);
+    return failures == 0 ? 0 : 1;
+}

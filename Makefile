@@ -2,8 +2,8 @@
 #   make test   install what is missing, build, and run every test: native,
 #               AddressSanitizer+UBSan, ThreadSanitizer, and the Windows
 #               build under Wine.
-# One build:   make native | make asan | make tsan | make windows
-.PHONY: test deps native asan tsan windows clean
+# One build:   make native | make asan | make tsan | make windows | make fuzz
+.PHONY: test deps native asan tsan windows fuzz clean
 
 JOBS ?= 2
 # Wine: quiet, headless, in a throw-away prefix of this checkout.
@@ -12,7 +12,7 @@ export WINEDEBUG ?= -all
 export WINEDLLOVERRIDES ?= mscoree,mshtml=;winemenubuilder.exe=d
 WINESERVER := /usr/lib/wine/wineserver
 
-test: deps native asan tsan windows
+test: deps native asan tsan windows fuzz
 
 deps:
 	@scripts/install-deps.sh
@@ -40,6 +40,16 @@ windows:
 	mkdir -p $(WINEPREFIX)
 	sh -c 'exec </dev/null >/dev/null 2>&1; $(WINESERVER) -p && /usr/lib/wine/wine64 wineboot'
 	ctest --preset mingw -j $(JOBS); rc=$$?; $(WINESERVER) -k || true; exit $$rc
+
+# libFuzzer over the XML reader, bounded to about a minute; new inputs go to
+# the build tree, the seed corpus in the repository is only read.
+FUZZ_SECONDS ?= 60
+fuzz:
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS) --target xml_fuzz
+	mkdir -p build/fuzz/corpus/reader
+	build/fuzz/bin/xml_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 \
+	  build/fuzz/corpus/reader tests/fuzz/corpus/reader
 
 clean:
 	rm -rf build

@@ -29,7 +29,7 @@ util::String WlanProfile::ToXml() const {
         util::XmlSerializeSingleWriter writer(L"WLANProfile", L"xmlns", ProfileNamespace);
         Write(writer);
         writer.WriteToStream(stream);
-        return util::String(stream.str());
+        return util::String(std::move(stream).str());
     } catch (const util::Exception&) {
         return util::String();
     }

@@ -29,10 +29,14 @@ bool OXmlFile::FindInvalidXMLChars(const String& text) { return text.find_first_
 
 void OXmlFile::Put(const XmlPath& path, const String& rsParam, const String& rsValue) {
     UTIL_TRY
-    String value(rsValue);
-    if (FindInvalidXMLChars(value)) {
-        value.ReplaceSubString(L">", L"&gt;");
-        value.ReplaceSubString(L"<", L"&lt;");
+    // Copied only when there is something to escape.
+    String escaped;
+    const String* value = &rsValue;
+    if (FindInvalidXMLChars(rsValue)) {
+        escaped = rsValue;
+        escaped.ReplaceSubString(L">", L"&gt;");
+        escaped.ReplaceSubString(L"<", L"&lt;");
+        value = &escaped;
     }
     if (FindInvalidXMLChars(rsParam)) {
         UTIL_RAISE(InvalidFormatEx, L"util::OXmlFile::Put",
@@ -55,7 +59,7 @@ void OXmlFile::Put(const XmlPath& path, const String& rsParam, const String& rsV
     if (rsParam.empty()) return;
     pug::xml_node leaf = Check(cursor_->append_child(pug::node_element));
     if (!leaf.name(rsParam.c_str())) throw std::bad_alloc();
-    if (!value.empty() && !Check(leaf.append_child(pug::node_pcdata)).value(value.c_str())) throw std::bad_alloc();
+    if (!value->empty() && !Check(leaf.append_child(pug::node_pcdata)).value(value->c_str())) throw std::bad_alloc();
     UTIL_CATCH_CHAIN(L"util::OXmlFile::Put")
 }
 

@@ -19,12 +19,12 @@ void indent_stack::pop() {
 
 namespace {
 
-void write_attributes(std::wostream& os, const xml_node& node) {
+void write_attributes(std::wstring& out, const xml_node& node) {
     for (size_t i = 0; i < node.attributes(); ++i) {
         xml_attribute a = node.attribute_at(i);
         if (!a.has_name()) continue;
-        os << L' ' << a.name();
-        if (a.has_value()) os << L"=\"" << a.value() << L'"';
+        out.append(L" ").append(a.name());
+        if (a.has_value()) out.append(L"=\"").append(a.value()).append(L"\"");
     }
 }
 
@@ -44,99 +44,99 @@ bool is_dtd_part(xml_node_type type) {
 
 }  // namespace
 
-void xml_node::outer_xml(std::wostream& os, wchar_t indent_char, bool breaks) const {
-    if (empty()) return;
+// The text is built in memory and handed to the stream in one write: the
+// stream's per-insertion cost would otherwise dominate.
+void xml_node::outer_xml(std::wostream& stream, wchar_t indent_char, bool breaks) const {
+    if (empty() || !stream.good()) return;
     indent_stack indent(indent_char);
+    std::wstring out;
     if (type_document()) {
-        for (xml_node c : *this) c.write(os, indent, breaks);
+        for (xml_node c : *this) c.write(out, indent, breaks);
     } else {
-        write(os, indent, breaks);
+        write(out, indent, breaks);
     }
+    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
+    stream.flush();
 }
 
-void xml_node::write(std::wostream& os, indent_stack& indent, bool breaks) const {
-    if (!os.good()) return;
-    os << indent.str();
+void xml_node::write(std::wstring& out, indent_stack& indent, bool breaks) const {
+    out += indent.str();
     const xml_node_type kind = type();
     switch (kind) {
         case node_element:
         case node_pi: {
-            os << L'<';
-            if (kind == node_pi) os << L'?';
-            os << (has_name() ? name() : L"anonymous");
-            write_attributes(os, *this);
+            out.append(1, L'<');
+            if (kind == node_pi) out.append(1, L'?');
+            out.append(has_name() ? name() : L"anonymous");
+            write_attributes(out, *this);
             if (kind == node_pi) {
-                os << L"?>";
+                out.append(L"?>");
             } else if (children() == 0) {
-                os << L"/>";
+                out.append(L"/>");
             } else {
-                os << L'>';
+                out.append(1, L'>');
                 xml_node first = child(0);
                 if (children() == 1 && first.type_pcdata()) {
-                    if (first.has_value()) os << first.value();
+                    if (first.has_value()) out.append(first.value());
                 } else {
-                    if (breaks) os << L'\n';
+                    if (breaks) out.append(1, L'\n');
                     indent.push();
-                    for (xml_node c : *this) c.write(os, indent, breaks);
+                    for (xml_node c : *this) c.write(out, indent, breaks);
                     indent.pop();
-                    os << indent.str();
+                    out.append(indent.str());
                 }
-                os << L"</" << (has_name() ? name() : L"anonymous") << L'>';
+                out.append(L"</").append(has_name() ? name() : L"anonymous").append(1, L'>');
             }
             break;
         }
         case node_pcdata:
-            if (has_value()) os << value();
+            if (has_value()) out.append(value());
             break;
         case node_cdata:
-            if (has_value()) os << L"<![CDATA[" << value() << L"]]>";
+            if (has_value()) out.append(L"<![CDATA[").append(value()).append(L"]]>");
             break;
         case node_comment:
-            if (has_value()) os << L"<!--" << value() << L"-->";
+            if (has_value()) out.append(L"<!--").append(value()).append(L"-->");
             break;
         case node_include:
-            if (has_value()) os << L"<![INCLUDE[" << value() << L"]]>";
+            if (has_value()) out.append(L"<![INCLUDE[").append(value()).append(L"]]>");
             break;
         case node_dtd_entity:
         case node_dtd_attlist:
         case node_dtd_element:
         case node_dtd_notation:
-            os << dtd_opening(kind) << name();
-            if (has_value()) os << L' ' << value();
-            os << L'>';
+            out.append(dtd_opening(kind)).append(name());
+            if (has_value()) out.append(1, L' ').append(value());
+            out.append(1, L'>');
             break;
         case node_doctype: {
-            os << L"<!DOCTYPE";
+            out.append(L"<!DOCTYPE");
             for (size_t i = 0; i < attributes(); ++i) {
                 xml_attribute a = attribute_at(i);
                 if (a.has_name()) {
-                    os << L' ' << a.name();
+                    out.append(1, L' ').append(a.name());
                 } else {
-                    os << L" \"" << a.value() << L'"';
+                    out.append(L" \"").append(a.value()).append(1, L'"');
                 }
             }
             if (children() > 0) {
-                os << (breaks ? L"\n[\n" : L" [ ");
+                out.append(breaks ? L"\n[\n" : L" [ ");
                 indent.push();
                 for (xml_node c : *this) {
-                    if (is_dtd_part(c.type())) c.write(os, indent, breaks);
+                    if (is_dtd_part(c.type())) c.write(out, indent, breaks);
                 }
                 indent.pop();
-                os << L']';
+                out.append(1, L']');
             } else if (has_value()) {
-                os << L" [" << value() << L']';
+                out.append(L" [").append(value()).append(1, L']');
             }
-            os << L'>';
+            out.append(1, L'>');
             break;
         }
         default:
             break;
     }
-    if (breaks) {
-        os << std::endl;
-    } else {
-        os.flush();
-    }
+    if (breaks) out += L'\n';
 }
 
 std::wostream& operator<<(std::wostream& os, const xml_node& node) {

@@ -158,7 +158,7 @@ public:
     bool operator!=(const xml_node& other) const { return node_ != other.node_; }
 
 private:
-    void write(std::wostream& os, indent_stack& indent, bool breaks) const;
+    void write(std::wstring& out, indent_stack& indent, bool breaks) const;
     xml_node_struct* node_ = nullptr;
 };
 

@@ -2,9 +2,9 @@
 #   make test   install what is missing, build, and run every test: native,
 #               AddressSanitizer+UBSan, ThreadSanitizer, and the Windows
 #               build under Wine.
-# One build:   make native | make asan | make tsan | make windows
+# One build:   make native | make asan | make tsan | make windows | make fuzz
 # Benchmarks:  make bench (optimised native build, every *_bench executable)
-.PHONY: test deps native asan tsan windows bench clean
+.PHONY: test deps native asan tsan windows fuzz bench clean
 
 JOBS ?= 2
 # Wine: quiet, headless, in a throw-away prefix of this checkout.
@@ -13,7 +13,7 @@ export WINEDEBUG ?= -all
 export WINEDLLOVERRIDES ?= mscoree,mshtml=;winemenubuilder.exe=d
 WINESERVER := /usr/lib/wine/wineserver
 
-test: deps native asan tsan windows
+test: deps native asan tsan windows fuzz
 
 deps:
 	@scripts/install-deps.sh
@@ -46,6 +46,16 @@ bench:
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
 	set -e; for b in build/bench/bin/*_bench; do echo "== $$b"; $$b; done
+
+# libFuzzer over the XML reader, bounded to about a minute; new inputs go to
+# the build tree, the seed corpus in the repository is only read.
+FUZZ_SECONDS ?= 60
+fuzz:
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS) --target xml_fuzz
+	mkdir -p build/fuzz/corpus/reader
+	build/fuzz/bin/xml_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 \
+	  build/fuzz/corpus/reader tests/fuzz/corpus/reader
 
 clean:
 	rm -rf build

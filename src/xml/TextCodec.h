@@ -1,0 +1,20 @@
+// Unicode helpers for the XML layer: code points into wide strings, and
+// bytes of a file into wide text.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "foundation/String.h"
+
+namespace util {
+
+// True for the characters an XML document may hold.
+bool IsXmlChar(uint32_t cp);
+// Appends the code point, as a surrogate pair where wchar_t has 16 bits.
+void AppendCodePoint(String& out, uint32_t cp);
+// UTF-16 (with its byte order mark) or UTF-8 (with or without one); invalid
+// sequences become U+FFFD.
+String DecodeText(const unsigned char* bytes, size_t size);
+
+}  // namespace util

@@ -83,6 +83,7 @@ void AdapterWorld::AddEnumEntry(const AdapterDescription& a, AdapterPlaces& p) {
 void AdapterWorld::AddService(const AdapterDescription& a, AdapterPlaces& p) {
     tree_.CreateKey(p.classKey + L"\\Ndi");
     if (a.serviceName.empty()) return;
+    tree_.CreateKey(kServicesKey, false);
     tree_.SetString(p.classKey + L"\\Ndi", L"Service", a.serviceName);
     p.serviceKey = std::wstring(kServicesKey) + L"\\" + a.serviceName;
     tree_.SetString(p.serviceKey, L"DisplayName", a.serviceDisplayName);
@@ -91,6 +92,7 @@ void AdapterWorld::AddService(const AdapterDescription& a, AdapterPlaces& p) {
 
 void AdapterWorld::AddTcpip(const TcpipSettings& t, AdapterPlaces& p) {
     // The shared parents stay when this world ends; only the adapter's keys go.
+    tree_.CreateKey(kServicesKey, false);
     tree_.CreateKey(kTcpipInterfacesKey, false);
     tree_.CreateKey(kNetBtInterfacesKey, false);
     p.interfaceKey = std::wstring(kTcpipInterfacesKey) + L"\\" + p.guid;

@@ -40,10 +40,15 @@ struct Object {
     bool finished = false;
     std::atomic<bool> terminated{false};  // read without the lock by the critical sections
     DWORD exitCode = STILL_ACTIVE;
+    // The OS thread, joined by the first waiter that sees it finished (or by
+    // CloseHandle), detached when it cannot finish (terminated, or its handle
+    // closed while it runs).
+    std::thread os;
+    enum class Join { None, Joining, Done } join = Join::None;
 };
 
 std::mutex& Lock() {
-    static std::mutex* m = new std::mutex;  // outlives static destruction: detached threads may still call
+    static std::mutex* m = new std::mutex;  // outlives static destruction: parked threads may still hold it
     return *m;
 }
 std::condition_variable& Wake() {
@@ -115,6 +120,33 @@ bool WaitUntil(std::unique_lock<std::mutex>& lock, DWORD ms, Ready ready) {
     }
 }
 
+bool Joinable(const Object* o) {
+    return o->kind == Object::Kind::Thread && o->finished && !o->terminated;
+}
+
+// A finished thread's handle is signalled while its OS thread is still
+// returning through this module's code. Whoever learns that it finished joins
+// it first, so that a module unloaded right after the wait (FreeLibrary after
+// DeleteClass) is never pulled from under it. Caller holds `lock`.
+void JoinFinished(std::unique_lock<std::mutex>& lock, const std::vector<Object*>& objects) {
+    std::vector<std::pair<Object*, std::thread>> mine;
+    for (Object* o : objects) {
+        if (Joinable(o) && o->join == Object::Join::None && o->os.joinable()) {
+            o->join = Object::Join::Joining;
+            mine.emplace_back(o, std::move(o->os));
+        }
+    }
+    if (!mine.empty()) {
+        lock.unlock();
+        for (auto& [o, t] : mine) t.join();
+        lock.lock();
+        for (auto& entry : mine) entry.first->join = Object::Join::Done;
+        Wake().notify_all();
+    }
+    for (Object* o : objects)  // joined by another waiter: wait until it is done
+        while (o->join == Object::Join::Joining) Wake().wait(lock);
+}
+
 struct Start {
     Object* object;
     _beginthreadex_proc_type routine;
@@ -177,6 +209,10 @@ BOOL CloseHandle(HANDLE hObject) {
     }
     Live().erase(o);
     o->handleOpen = false;
+    if (o->kind == Object::Kind::Thread) {
+        JoinFinished(lock, {o});
+        if (o->os.joinable()) o->os.detach();  // still running, or parked for good
+    }
     Release(o);
     return TRUE;
 }
@@ -215,6 +251,7 @@ DWORD Wait(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMillise
         }
         return false;
     });
+    JoinFinished(lock, objects);
     for (Object* o : objects) Release(o);
     return result;
 }
@@ -260,7 +297,8 @@ uintptr_t _beginthreadex(void*, unsigned, _beginthreadex_proc_type routine, void
     try {
         std::thread t(RunThread, Start{o, routine, arg});
         if (id != nullptr) *id = static_cast<unsigned>(std::hash<std::thread::id>()(t.get_id()));
-        t.detach();
+        auto lock = Enter();
+        o->os = std::move(t);
     } catch (...) {
         std::lock_guard<std::mutex> g(Lock());
         Live().erase(o);

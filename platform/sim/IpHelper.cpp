@@ -72,7 +72,7 @@ ULONG IpHelper::GetAdaptersInfo(PIP_ADAPTER_INFO info, PULONG size) {
         CopyText(e.AdapterName, a.name);
         CopyText(e.Description, a.description);
         e.AddressLength = static_cast<UINT>(std::min<size_t>(a.hardwareAddress.size(), MAX_ADAPTER_ADDRESS_LENGTH));
-        std::memcpy(e.Address, a.hardwareAddress.data(), e.AddressLength);
+        if (e.AddressLength != 0) std::memcpy(e.Address, a.hardwareAddress.data(), e.AddressLength);
         e.Index = a.index;
         e.Type = a.type;
         e.DhcpEnabled = a.dhcpEnabled ? 1 : 0;

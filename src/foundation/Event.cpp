@@ -16,31 +16,23 @@ Event::~Event() {
 
 void Event::Create(bool manualReset, bool initialState) {
     UTIL_TRY
-    try {
-        handle_ = wapi::CreateEventW(nullptr, manualReset ? TRUE : FALSE, initialState ? TRUE : FALSE, nullptr);
-    } catch (ApiEx& e) {
-        ThrowSystemCall(e, UTIL_WFILE, L"util::Event::Create", __LINE__, L"CreateEvent");
-    }
+    handle_ = TranslateApiEx(UTIL_WFILE, L"util::Event::Create", __LINE__, L"CreateEvent", [&] {
+        return wapi::CreateEventW(nullptr, manualReset ? TRUE : FALSE, initialState ? TRUE : FALSE, nullptr);
+    });
     UTIL_CATCH_CHAIN(L"util::Event::Create")
 }
 
 void Event::ResetEvent() {
     UTIL_TRY
-    try {
-        wapi::ResetEvent(handle_);
-    } catch (ApiEx& e) {
-        ThrowSystemCall(e, UTIL_WFILE, L"util::Event::ResetEvent", __LINE__, L"ResetEvent");
-    }
+    TranslateApiEx(UTIL_WFILE, L"util::Event::ResetEvent", __LINE__, L"ResetEvent",
+                   [&] { return wapi::ResetEvent(handle_); });
     UTIL_CATCH_CHAIN(L"util::Event::ResetEvent")
 }
 
 void Event::SetEvent() {
     UTIL_TRY
-    try {
-        wapi::SetEvent(handle_);
-    } catch (ApiEx& e) {
-        ThrowSystemCall(e, UTIL_WFILE, L"util::Event::SetEvent", __LINE__, L"SetEvent");
-    }
+    TranslateApiEx(UTIL_WFILE, L"util::Event::SetEvent", __LINE__, L"SetEvent",
+                   [&] { return wapi::SetEvent(handle_); });
     UTIL_CATCH_CHAIN(L"util::Event::SetEvent")
 }
 
@@ -49,11 +41,8 @@ void Event::Close() {
     if (handle_ == nullptr) return;
     HANDLE handle = handle_;
     handle_ = nullptr;
-    try {
-        wapi::CloseHandle(handle);
-    } catch (ApiEx& e) {
-        ThrowSystemCall(e, UTIL_WFILE, L"util::Event::Close", __LINE__, L"CloseHandle");
-    }
+    TranslateApiEx(UTIL_WFILE, L"util::Event::Close", __LINE__, L"CloseHandle",
+                   [&] { return wapi::CloseHandle(handle); });
     UTIL_CATCH_CHAIN(L"util::Event::Close")
 }
 

@@ -4,7 +4,7 @@
 
 #include "TestSupport.h"
 #include "platform/sim/Faults.h"
-#include "platform/sim/RegistryTree.h"
+#include "platform/sim/AdapterWorld.h"
 #include "platform/sim/World.h"
 #include "registry/RegAdapter.h"
 
@@ -13,39 +13,12 @@ using util::String;
 
 namespace {
 
-const std::wstring kClass = L"SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
-const std::wstring kInterfaces = L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
-const std::wstring kNetBt = L"SYSTEM\\CurrentControlSet\\Services\\NetBT\\Parameters\\Interfaces";
-const std::wstring kServices = L"SYSTEM\\CurrentControlSet\\Services";
-
-// One adapter of this test's own: a class sub-key, and the interface, legacy
-// and NetBT keys of its GUID.
+// One adapter of this test's own, its TCP/IP keys holding a static
+// configuration (AdapterWorld's defaults).
 class RegAdapterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        sim::GetWorld().Dhcp().Reset();
-        for (const std::wstring& shared : {kInterfaces, kNetBt}) tree.CreateKey(shared, false);
-        for (const std::wstring& mine : {interfaceKey, netBtKey, kServices + L"\\" + guid}) tree.Own(mine);
-        classKey = AddClassEntry(description, guid);
-        tree.SetDword(legacyKey, L"EnableDHCP", 0);
-    }
+    void SetUp() override { sim::GetWorld().Dhcp().Reset(); }
     void TearDown() override { sim::GetWorld().Dhcp().Reset(); }
-
-    std::wstring AddClassEntry(const std::wstring& desc, const std::wstring& id) {
-        std::wstring k = tree.AddNumberedKey(kClass);
-        tree.SetString(k, L"DriverDesc", desc);
-        tree.SetString(k, L"NetCfgInstanceId", id);
-        return k;
-    }
-
-    void WriteStatic() {
-        tree.SetDword(interfaceKey, L"EnableDHCP", 0);
-        tree.SetMultiString(interfaceKey, L"IPAddress", {L"10.0.0.5"});
-        tree.SetMultiString(interfaceKey, L"SubnetMask", {L"255.0.0.0"});
-        tree.SetMultiString(interfaceKey, L"DefaultGateway", {L"10.0.0.1"});
-        tree.SetString(interfaceKey, L"NameServer", L"1.1.1.1,2.2.2.2");
-        tree.SetMultiString(netBtKey, L"NameServerList", {L"3.3.3.3", L"4.4.4.4"});
-    }
 
     std::vector<std::wstring> List(const std::wstring& key, const wchar_t* name) {
         DWORD type = 0;
@@ -57,28 +30,38 @@ protected:
         for (size_t i = 0; i < n && p[i] != L'\0'; i += out.back().size() + 1) out.emplace_back(p + i);
         return out;
     }
+    void DeleteValue(const std::wstring& key, const wchar_t* name) {
+        HKEY k = nullptr;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
+        RegDeleteValueW(k, name);
+        RegCloseKey(k);
+    }
 
-    sim::RegistryTree tree;
-    std::wstring description = sim::RegistryTree::UniqueName(L"Wireless Adapter");
-    std::wstring guid = sim::RegistryTree::NewGuidText();
-    std::wstring interfaceKey = kInterfaces + L"\\" + guid;
-    std::wstring legacyKey = kServices + L"\\" + guid + L"\\Parameters\\TCPIP";
-    std::wstring netBtKey = kNetBt + L"\\Tcpip_" + guid;
-    std::wstring classKey;
+    sim::AdapterWorld world;
+    sim::RegistryTree& tree = world.Tree();
+    const sim::AdapterPlaces places = world.Add({});
+    const std::wstring& description = places.description;
+    const std::wstring& guid = places.guid;
+    const std::wstring& interfaceKey = places.interfaceKey;
+    const std::wstring& legacyKey = places.legacyKey;
+    const std::wstring& netBtKey = places.netBtKey;
+    const std::wstring& classKey = places.classKey;
 };
 
+// A configuration other than the one the world holds.
 RegAdapter::Configuration Static() {
-    return RegAdapter::Configuration{false, L"10.0.0.5", L"255.0.0.0", L"10.0.0.1", false,
-                                     L"1.1.1.1", L"2.2.2.2", L"3.3.3.3", L"4.4.4.4"};
+    return RegAdapter::Configuration{false, L"192.168.1.20", L"255.255.255.0", L"192.168.1.1", false,
+                                     L"8.8.8.8", L"8.8.4.4", L"9.9.9.9", L"9.9.4.4"};
 }
 
 TEST_F(RegAdapterTest, FindsTheFirstAdapterOfTheDescriptionOnly) {
     // A class sub-key without "DriverDesc" is logged and passed over.
-    tree.CreateKey(tree.AddNumberedKey(kClass) + L"\\Properties");
-    std::wstring second = sim::RegistryTree::NewGuidText();
-    std::wstring otherKey = AddClassEntry(description, second);
+    tree.CreateKey(tree.AddNumberedKey(sim::kNetClassKey) + L"\\Properties");
+    sim::AdapterDescription same;
+    same.description = description;
+    const sim::AdapterPlaces other = world.Add(same);
     RegAdapter adapter(description);
-    EXPECT_EQ(adapter.GetAdapterGuid(), otherKey < classKey ? second : guid);
+    EXPECT_EQ(adapter.GetAdapterGuid(), other.classKey < classKey ? other.guid : guid);
 
     // The description compares case-sensitively; the walk passes every key.
     std::wstring upper = description;
@@ -96,16 +79,16 @@ TEST_F(RegAdapterTest, UnknownAdapterAnswersFalseAndWritesNothing) {
     EXPECT_FALSE(adapter.LoadConfiguration(c));
     EXPECT_FALSE(adapter.SaveConfiguration(c, true));
     EXPECT_FALSE(adapter.CommitConfiguration(c));
-    EXPECT_FALSE(tree.KeyExists(interfaceKey));
+    EXPECT_EQ(List(interfaceKey, L"IPAddress"), std::vector<std::wstring>{L"10.0.0.5"});
     EXPECT_EQ(sim::GetWorld().Dhcp().Loads(), 0u);
 }
 
 TEST_F(RegAdapterTest, LoadsAStaticConfiguration) {
-    WriteStatic();
     RegAdapter adapter(description);
     RegAdapter::Configuration c{};
     ASSERT_TRUE(adapter.LoadConfiguration(c));
-    RegAdapter::Configuration e = Static();
+    const RegAdapter::Configuration e{false,     L"10.0.0.5", L"255.0.0.0", L"10.0.0.1", false,
+                                      L"1.1.1.1", L"2.2.2.2",  L"3.3.3.3",   L"4.4.4.4"};
     EXPECT_EQ(c.enableDhcp, e.enableDhcp);
     EXPECT_EQ(c.ipAddress, e.ipAddress);
     EXPECT_EQ(c.subnetMask, e.subnetMask);
@@ -132,7 +115,6 @@ TEST_F(RegAdapterTest, NameServerVariants) {
         {L"", {L"3.3.3.3"}, true, L"kept", L"kept"},
         {L"1.1.1.1", {}, true, L"1.1.1.1", L"kept"},
     };
-    WriteStatic();
     RegAdapter adapter(description);
     for (const Row& r : rows) {
         tree.SetString(interfaceKey, L"NameServer", r.nameServer);
@@ -147,15 +129,9 @@ TEST_F(RegAdapterTest, NameServerVariants) {
 }
 
 TEST_F(RegAdapterTest, MissingValuesWhenLoading) {
-    WriteStatic();
     RegAdapter adapter(description);
     // The IP values may be missing: logged, empty.
-    for (const wchar_t* name : {L"IPAddress", L"SubnetMask", L"DefaultGateway"}) {
-        HKEY k = nullptr;
-        ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, interfaceKey.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
-        RegDeleteValueW(k, name);
-        RegCloseKey(k);
-    }
+    for (const wchar_t* name : {L"IPAddress", L"SubnetMask", L"DefaultGateway"}) DeleteValue(interfaceKey, name);
     test::LogCapture log;
     RegAdapter::Configuration c = Static();
     ASSERT_TRUE(adapter.LoadConfiguration(c));
@@ -167,10 +143,7 @@ TEST_F(RegAdapterTest, MissingValuesWhenLoading) {
     for (const std::pair<std::wstring, const wchar_t*>& missing :
          {std::make_pair(netBtKey, L"NameServerList"), std::make_pair(interfaceKey, L"NameServer"),
           std::make_pair(interfaceKey, L"EnableDHCP")}) {
-        HKEY k = nullptr;
-        ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, missing.first.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
-        RegDeleteValueW(k, missing.second);
-        RegCloseKey(k);
+        DeleteValue(missing.first, missing.second);
         log->Clear();
         EXPECT_FALSE(adapter.LoadConfiguration(c)) << missing.second;
         EXPECT_FALSE(log->Find(LOG_ERROR, 1, L"util::RegAdapter::LoadConfiguration", L"Caught exception.").empty());
@@ -184,34 +157,31 @@ TEST_F(RegAdapterTest, SavesEveryPlaceWithoutCommitting) {
     c.secondaryWins.clear();
     ASSERT_TRUE(adapter.SaveConfiguration(c, false));
     for (const std::wstring& key : {legacyKey, interfaceKey}) {
-        EXPECT_EQ(List(key, L"IPAddress"), std::vector<std::wstring>{L"10.0.0.5"});
-        EXPECT_EQ(List(key, L"SubnetMask"), std::vector<std::wstring>{L"255.0.0.0"});
-        EXPECT_EQ(List(key, L"DefaultGateway"), std::vector<std::wstring>{L"10.0.0.1"});
+        EXPECT_EQ(List(key, L"IPAddress"), std::vector<std::wstring>{L"192.168.1.20"});
+        EXPECT_EQ(List(key, L"SubnetMask"), std::vector<std::wstring>{L"255.255.255.0"});
+        EXPECT_EQ(List(key, L"DefaultGateway"), std::vector<std::wstring>{L"192.168.1.1"});
     }
     DWORD type = 0;
     std::vector<BYTE> data;
     ASSERT_TRUE(tree.Get(interfaceKey, L"NameServer", type, data));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     // Only the secondary server, no leading comma, the terminator twice.
-    const std::wstring expected(L"2.2.2.2\0", 9);
+    const std::wstring expected(L"8.8.4.4\0", 9);
     EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t)), expected);
-    EXPECT_EQ(List(netBtKey, L"NameServerList"), std::vector<std::wstring>{L"3.3.3.3"});
+    EXPECT_EQ(List(netBtKey, L"NameServerList"), std::vector<std::wstring>{L"9.9.9.9"});
     EXPECT_EQ(sim::GetWorld().Dhcp().Loads(), 0u);
 
     RegAdapter::Configuration back{};
     ASSERT_TRUE(adapter.LoadConfiguration(back));
-    EXPECT_EQ(back.primaryDns, L"2.2.2.2");
+    EXPECT_EQ(back.primaryDns, L"8.8.4.4");
 }
 
 TEST_F(RegAdapterTest, SaveFailsWithoutLegacyEnableDhcpOrOnARefusedWrite) {
-    HKEY k = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, legacyKey.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
-    RegDeleteValueW(k, L"EnableDHCP");
-    RegCloseKey(k);
+    DeleteValue(legacyKey, L"EnableDHCP");
     test::LogCapture log;
     RegAdapter adapter(description);
     EXPECT_FALSE(adapter.SaveConfiguration(Static(), true));
-    EXPECT_FALSE(tree.KeyExists(interfaceKey));
+    EXPECT_EQ(List(interfaceKey, L"IPAddress"), std::vector<std::wstring>{L"10.0.0.5"});
     EXPECT_FALSE(log->Find(LOG_ERROR, 1, L"util::RegAdapter::SaveConfiguration", L"Caught exception.").empty());
 
     if (!sim::World::RegistrySimulated()) return;  // the real registry cannot be made to refuse
@@ -219,8 +189,9 @@ TEST_F(RegAdapterTest, SaveFailsWithoutLegacyEnableDhcpOrOnARefusedWrite) {
     // The fifth write (the interface key's "EnableDHCP") is refused.
     sim::ScopedFault refuse("RegSetValueExW", ERROR_ACCESS_DENIED, 5);
     EXPECT_FALSE(adapter.SaveConfiguration(Static(), true));
-    EXPECT_EQ(List(legacyKey, L"DefaultGateway"), std::vector<std::wstring>{L"10.0.0.1"});
-    EXPECT_FALSE(tree.KeyExists(netBtKey));
+    EXPECT_EQ(List(legacyKey, L"DefaultGateway"), std::vector<std::wstring>{L"192.168.1.1"});
+    EXPECT_EQ(List(interfaceKey, L"DefaultGateway"), std::vector<std::wstring>{L"10.0.0.1"});
+    EXPECT_EQ(List(netBtKey, L"NameServerList"), (std::vector<std::wstring>{L"3.3.3.3", L"4.4.4.4"}));
     EXPECT_EQ(sim::GetWorld().Dhcp().Loads(), 0u);
 }
 
@@ -251,8 +222,8 @@ TEST_F(RegAdapterTest, CommitChoosesTheDhcpAction) {
         EXPECT_EQ(calls[0].adapterName, guid);
         EXPECT_EQ(calls[0].newIpAddress, r.newIpAddress);
         EXPECT_EQ(calls[0].ipIndex, 0u);
-        EXPECT_EQ(calls[0].ipAddress, inet_addr("10.0.0.5"));
-        EXPECT_EQ(calls[0].subnetMask, inet_addr("255.0.0.0"));
+        EXPECT_EQ(calls[0].ipAddress, inet_addr("192.168.1.20"));
+        EXPECT_EQ(calls[0].subnetMask, inet_addr("255.255.255.0"));
         EXPECT_EQ(calls[0].action, r.action);
     }
 }

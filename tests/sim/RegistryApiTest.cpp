@@ -192,10 +192,9 @@ TEST(SimulatedRegistry, FaultsAndResetReachEveryCall) {
 TEST(SimulatedRegistry, ConcurrentWritersKeepEveryValue) {
     if (!sim::World::RegistrySimulated()) GTEST_SKIP() << "the real registry answers here";
     sim::GetWorld().Reset();
-    // The shared parent exists before the writers start, so each writer owns
-    // (and removes) only its own key, not the parent of the others'.
-    sim::RegistryTree parent;
-    parent.CreateKey(L"Shared", true);
+    // The common parent exists first: a writer that created it would own it
+    // and remove the others' keys with it.
+    sim::RegistryTree().CreateKey(L"Shared", false);
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([t] {

@@ -1,0 +1,268 @@
+// The network adapter inventory over adapters described per test: natively
+// in a world of the test's own, on Windows in Wine's registry beside the
+// adapters of tests running at the same time (so every check looks only at
+// this test's GUIDs).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "TestSupport.h"
+#include "platform/sim/AdapterWorld.h"
+#include "platform/sim/Faults.h"
+#include "platform/sim/World.h"
+#include "registry/NetAdapterInfoVector.h"
+#include "registry/RegAdapter.h"
+
+using util::IPAdapterInfo;
+using util::NetAdapterInfo;
+using util::NetAdapterInfoVector;
+using util::String;
+
+namespace {
+
+const uint32_t kPhysical = 0x4;
+
+class Inventory : public ::testing::Test {
+protected:
+    void SetUp() override { sim::GetWorld().Reset(); }
+    void TearDown() override { sim::GetWorld().Reset(); }
+
+    // The entries of `guid`, compared without regard to case.
+    static std::vector<NetAdapterInfo> Entries(const NetAdapterInfoVector& list, const std::wstring& guid) {
+        std::vector<NetAdapterInfo> out;
+        for (const NetAdapterInfo& e : list)
+            if (e.adapterGuid.CompareI(guid) == 0) out.push_back(e);
+        return out;
+    }
+    static bool Listed(const NetAdapterInfoVector& list, const std::wstring& guid) {
+        return !Entries(list, guid).empty();
+    }
+    void DeleteValue(const std::wstring& key, const wchar_t* name) {
+        HKEY k = nullptr;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
+        RegDeleteValueW(k, name);
+        RegCloseKey(k);
+    }
+
+    sim::AdapterWorld world;
+};
+
+TEST_F(Inventory, ReadsEveryPartOfAnAdapter) {
+    sim::AdapterDescription d;
+    d.friendlyName = L"Contoso Wireless 4965AGN";
+    d.serviceName = sim::RegistryTree::UniqueName(L"wlsvc");
+    d.dhcpEnabled = true;
+    d.dhcpServer = "10.0.0.254";
+    const sim::AdapterPlaces p = world.Add(d);
+    const std::vector<NetAdapterInfo> found = Entries(NetAdapterInfoVector(kPhysical, false), p.guid);
+    ASSERT_EQ(found.size(), 1u);
+    const NetAdapterInfo& e = found[0];
+    EXPECT_EQ(e.description, L"Contoso Wireless 4965AGN");
+    EXPECT_EQ(e.providerName, d.providerName);
+    EXPECT_EQ(e.busType, L"PCI");
+    EXPECT_EQ(e.componentId.substr(0, 4), L"pci\\");
+    EXPECT_EQ(e.adapterGuid, p.guid);
+    EXPECT_EQ(e.serviceName, d.serviceName);
+    EXPECT_EQ(e.serviceDisplayName, d.serviceDisplayName);
+    EXPECT_EQ(e.serviceImagePath, d.serviceImagePath);
+    EXPECT_EQ(e.driverVersion, d.driverVersion);
+    EXPECT_EQ(e.driverDate, d.driverDate);
+    EXPECT_EQ(e.characteristics, 0x84u);
+    const IPAdapterInfo& ip = e.ipAdapterInfo;
+    EXPECT_EQ(ip.adapterName, p.guid);
+    EXPECT_EQ(ip.macAddress, L"00:1B:77:0A:BC:DE");
+    EXPECT_EQ(ip.ipAddress, L"10.0.0.5");
+    EXPECT_EQ(ip.ipMask, L"255.0.0.0");
+    EXPECT_EQ(ip.gateway, L"10.0.0.1");
+    EXPECT_TRUE(ip.dhcpEnabled);
+    EXPECT_EQ(ip.dhcpServer, L"10.0.0.254");
+    EXPECT_EQ(ip.interfaceType, static_cast<uint32_t>(IF_TYPE_IEEE80211));
+    EXPECT_EQ(ip.interfaceTypeName, L"Other");
+}
+
+TEST_F(Inventory, AnAdapterLackingARequiredValueDropsOutSilently) {
+    const wchar_t* required[] = {L"DriverDesc", L"ProviderName", L"ComponentId", L"NetCfgInstanceId",
+                                 L"DriverVersion", L"DriverDate", L"Characteristics"};
+    std::vector<sim::AdapterPlaces> places;
+    for (const wchar_t* name : required) {
+        places.push_back(world.Add({}));
+        DeleteValue(places.back().classKey, name);
+    }
+    // A properties sub-key of the class, as Windows keeps one.
+    world.Tree().CreateKey(world.Tree().AddNumberedKey(sim::kNetClassKey) + L"\\Properties");
+    const sim::AdapterPlaces kept = world.Add({});
+    const NetAdapterInfoVector list(kPhysical, false);
+    EXPECT_TRUE(Listed(list, kept.guid));
+    for (size_t i = 0; i < places.size(); ++i) EXPECT_FALSE(Listed(list, places[i].guid)) << required[i];
+
+    auto e = test::ExpectThrows<util::RegistryValueNotFoundEx>([&] { NetAdapterInfo info(places[0].classKey); });
+    const size_t n = e.Entries().size();
+    ASSERT_GE(n, 2u);
+    test::ExpectEntry(e, n - 2, L"Stack Entry", L"util::NetAdapterInfo::Init", L"");
+    test::ExpectEntry(e, n - 1, L"Stack Entry", L"util::NetAdapterInfo::NetAdapterInfo", L"");
+}
+
+TEST_F(Inventory, OptionalValuesMayBeMissing) {
+    sim::AdapterDescription d;
+    d.busType.reset();
+    d.friendlyName = L"";
+    const sim::AdapterPlaces p = world.Add(d);
+    const NetAdapterInfo e(p.classKey);
+    EXPECT_EQ(e.busType, L"");
+    EXPECT_EQ(e.description, p.description);  // an empty friendly name does not count
+    EXPECT_EQ(e.serviceName, L"");
+    EXPECT_EQ(e.serviceDisplayName, L"");
+    EXPECT_EQ(e.serviceImagePath, L"");
+}
+
+TEST_F(Inventory, BothSpellingsOfTheClassGuidReachTheSameKey) {
+    const sim::AdapterPlaces p = world.Add({});
+    const std::wstring number = p.classKey.substr(p.classKey.rfind(L'\\'));
+    const std::wstring base = L"SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002";
+    const NetAdapterInfo lower(base + L"bE10318}" + number);
+    const NetAdapterInfo upper(base + L"BE10318}" + number);
+    EXPECT_EQ(lower.adapterGuid, p.guid);
+    EXPECT_EQ(upper.adapterGuid, p.guid);
+    // The inventory spells it one way, the TCP/IP store the other.
+    EXPECT_TRUE(Listed(NetAdapterInfoVector(kPhysical, false), p.guid));
+    EXPECT_EQ(util::RegAdapter(p.description).GetAdapterGuid(), p.guid);
+}
+
+TEST_F(Inventory, SelectsByCharacteristics) {
+    struct Row {
+        DWORD characteristics;
+        uint32_t mask;
+        bool listed;
+    };
+    const Row rows[] = {{0x84, kPhysical, true}, {0x4, kPhysical, true}, {0x1, kPhysical, false},
+                        {0x0, 0xFFFFFFFF, false}, {0x84, 0x1, false}, {0x1, 0x1, true}};
+    std::vector<std::wstring> guids;
+    for (const Row& r : rows) {
+        sim::AdapterDescription d;
+        d.characteristics = r.characteristics;
+        guids.push_back(world.Add(d).guid);
+    }
+    for (size_t i = 0; i < guids.size(); ++i)
+        EXPECT_EQ(Listed(NetAdapterInfoVector(rows[i].mask, false), guids[i]), rows[i].listed) << i;
+}
+
+TEST_F(Inventory, ADuplicateGuidIsListedOnceTheFirstInOrder) {
+    const sim::AdapterPlaces a = world.Add({});
+    sim::AdapterDescription d;
+    d.guid = a.guid;
+    for (wchar_t& c : d.guid) c = static_cast<wchar_t>(towlower(c));
+    const sim::AdapterPlaces b = world.Add(d);
+    const std::vector<NetAdapterInfo> found = Entries(NetAdapterInfoVector(kPhysical, false), a.guid);
+    ASSERT_EQ(found.size(), 1u);
+    // Numbered keys are upper-case hexadecimal: name order is text order.
+    EXPECT_EQ(found[0].description, a.classKey < b.classKey ? a.description : b.description);
+}
+
+TEST_F(Inventory, PresentOnlyListsTheAdaptersWithAPresentInterface) {
+    sim::AdapterDescription absent, gone;
+    absent.present = false;
+    gone.deviceInterface = false;
+    const std::wstring present = world.Add({}).guid;
+    const std::wstring notPresent = world.Add(absent).guid;
+    const std::wstring noInterface = world.Add(gone).guid;
+
+    const NetAdapterInfoVector all(kPhysical, false);
+    for (const std::wstring& g : {present, notPresent, noInterface}) EXPECT_TRUE(Listed(all, g));
+    const NetAdapterInfoVector only(kPhysical, true);
+    EXPECT_TRUE(Listed(only, present));
+    EXPECT_FALSE(Listed(only, notPresent));
+    EXPECT_FALSE(Listed(only, noInterface));
+
+    // A failing SetupAPI only shortens the collection, and every set is destroyed.
+    for (const char* call : {"SetupDiGetClassDevsW", "SetupDiEnumDeviceInterfaces",
+                             "SetupDiGetDeviceInterfaceDetailW"}) {
+        sim::ScopedFault fault(call, ERROR_NOT_ENOUGH_MEMORY);
+        EXPECT_FALSE(Listed(NetAdapterInfoVector(kPhysical, true), present)) << call;
+        EXPECT_EQ(sim::GetWorld().Devices().OpenSets(), 0u) << call;
+    }
+}
+
+TEST_F(Inventory, FriendlyNameSearch) {
+    struct Row {
+        const wchar_t* bus;
+        std::wstring componentId;  // empty: the bus and device id
+        std::wstring driver;       // empty: this adapter's class key
+        bool friendly;
+    };
+    const Row rows[] = {
+        {L"PCI", L"", L"", true},
+        {L"USB", L"", L"", true},
+        {L"PCI", L"PCI\\VEN_8086", L"", false},  // the bus prefix compares case-sensitively
+        {L"PCI", L"", L"{4D36E972-E325-11CE-BFC1-08002BE10318}\\FFFF", false},
+        {L"PCI", L"isa\\pnp0a03", L"", false},
+    };
+    for (const Row& r : rows) {
+        sim::AdapterDescription d;
+        d.enumBus = r.bus;
+        d.componentId = r.componentId;
+        d.instanceDriver = r.driver;
+        d.friendlyName = sim::RegistryTree::UniqueName(L"Friendly");
+        const sim::AdapterPlaces p = world.Add(d);
+        const std::vector<NetAdapterInfo> found = Entries(NetAdapterInfoVector(kPhysical, false), p.guid);
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(found[0].description, r.friendly ? *d.friendlyName : p.description) << r.bus << r.componentId;
+    }
+}
+
+TEST_F(Inventory, InterfaceTypeNames) {
+    const std::pair<uint32_t, const wchar_t*> rows[] = {
+        {1, L"Other"}, {6, L"Ethernet 802.3"}, {9, L"Token Ring"}, {15, L"FDDI"}, {23, L"PPP"},
+        {24, L"Loopback"}, {28, L"SLIP"}, {71, L"Other"}, {65535, L"Other"}, {0, L"Other"}};
+    for (const auto& r : rows) EXPECT_EQ(IPAdapterInfo::InterfaceTypeName(r.first), r.second) << r.first;
+    EXPECT_EQ(IPAdapterInfo().interfaceType, 65535u);
+}
+
+TEST_F(Inventory, BusTypeNames) {
+    const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+        {L"0", L"Internal Bus"}, {L"1", L"ISA"}, {L"2", L"EISA"}, {L"3", L"MicroChannel"}, {L"4", L"TurboChannel"},
+        {L"5", L"PCI"}, {L"6", L"VME"}, {L"7", L"Nu"}, {L"8", L"PCMCIA"}, {L"9", L"C"}, {L"10", L"MPI"},
+        {L"11", L"MPSA"}, {L"12", L"12"}, {L"13", L"13"}, {L"14", L"PNPISA"}, {L"15", L"PNP"}, {L"16", L"16"},
+        {L"-1", L"-1"}, {L"x", L"x"}, {L"00", L"00"}, {L"", L""}};
+    for (const auto& r : rows) EXPECT_EQ(NetAdapterInfo::BusTypeName(r.first), r.second) << r.first;
+}
+
+TEST_F(Inventory, HardwareAddressAndLookUp) {
+    struct Row {
+        std::vector<uint8_t> address;
+        const wchar_t* mac;
+    };
+    const Row rows[] = {{{}, L""},
+                        {{1, 2, 3, 4, 5}, L""},
+                        {{0xAB, 0xCD, 0xEF, 0x01, 0x02, 0x03}, L"AB:CD:EF:01:02:03"},
+                        {{1, 2, 3, 4, 5, 6, 7, 8}, L"01:02:03:04:05:06"}};
+    for (const Row& r : rows) {
+        sim::AdapterDescription d;
+        d.hardwareAddress = r.address;
+        const std::wstring guid = world.Add(d).guid;
+        IPAdapterInfo info;
+        info.Load(guid);
+        EXPECT_EQ(info.adapterName, guid);
+        EXPECT_EQ(info.macAddress, r.mac) << r.address.size();
+    }
+
+    // Unknown names and failing IP Helper leave the fields alone.
+    IPAdapterInfo info;
+    info.ipAddress = L"kept";
+    info.Load(L"{00000000-0000-0000-0000-000000000000}");
+    sim::ScopedFault fault("GetAdaptersInfo", ERROR_NOT_SUPPORTED, 2);
+    info.Load(world.Add({}).guid);
+    EXPECT_EQ(info.ipAddress, L"kept");
+    EXPECT_EQ(info.adapterName, L"");
+}
+
+TEST_F(Inventory, AMissingClassKeyLeavesTheConstructor) {
+    if (!sim::World::RegistrySimulated()) GTEST_SKIP() << "the real registry keeps its class key";
+    auto e = test::ExpectThrows<util::ApiEx>([] { NetAdapterInfoVector list(kPhysical, false); });
+    const size_t n = e.Entries().size();
+    ASSERT_GE(n, 2u);
+    test::ExpectEntry(e, n - 2, L"Stack Entry", L"util::NetAdapterInfoVector::InitVector", L"");
+    test::ExpectEntry(e, n - 1, L"Stack Entry", L"util::NetAdapterInfoVector::NetAdapterInfoVector", L"");
+}
+
+}  // namespace

@@ -47,15 +47,18 @@ bench:
 	cmake --build --preset bench -j $(JOBS)
 	set -e; for b in build/bench/bin/*_bench; do echo "== $$b"; $$b; done
 
-# libFuzzer over the XML reader, bounded to about a minute; new inputs go to
-# the build tree, the seed corpus in the repository is only read.
+# libFuzzer over the XML reader and over the device-database read, each
+# bounded to about a minute; new inputs go to the build tree, the seed corpora
+# in the repository are only read.
 FUZZ_SECONDS ?= 60
 fuzz:
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS) --target xml_fuzz
-	mkdir -p build/fuzz/corpus/reader
+	cmake --build --preset fuzz -j $(JOBS) --target xml_fuzz devicedb_fuzz
+	mkdir -p build/fuzz/corpus/reader build/fuzz/corpus/devicedb
 	build/fuzz/bin/xml_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 \
 	  build/fuzz/corpus/reader tests/fuzz/corpus/reader
+	build/fuzz/bin/devicedb_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 \
+	  build/fuzz/corpus/devicedb tests/fuzz/corpus/devicedb
 
 clean:
 	rm -rf build

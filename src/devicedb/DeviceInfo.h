@@ -1,9 +1,9 @@
 // A device's entry in the host's device database, as the host hands it to the
 // adapter: which library drives it, its kind, what it can do and its form.
 //
-// The virtual XML operations follow the destructor in this order:
-// Read(reader, defaults), Read(reader), Write(writer, reference),
-// Write(writer). They are added together with the XML serializer.
+// The virtual XML operations follow the destructor in this order, which the
+// host relies on: Read(reader, defaults), Read(reader), Write(writer,
+// reference), Write(writer).
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,13 @@ public:
     DBDeviceInfo(const DBDeviceInfo&) = default;
     DBDeviceInfo& operator=(const DBDeviceInfo&) = default;
     virtual ~DBDeviceInfo();
+    // Type is required; the other values fall back to `defaults`.
+    virtual void Read(util::XmlSerializeReader& reader, const DBDeviceInfo& defaults);
+    // Every value must be present.
+    virtual void Read(util::XmlSerializeReader& reader);
+    // Type, then only what differs from `reference`; never PhysicalDeviceType.
+    virtual void Write(util::XmlSerializeWriter& writer, const DBDeviceInfo& reference) const;
+    virtual void Write(util::XmlSerializeWriter& writer) const;
 
     bool operator==(const DBDeviceInfo& other) const;
 

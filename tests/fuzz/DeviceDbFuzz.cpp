@@ -1,0 +1,67 @@
+// Feeds arbitrary documents to the device-database read, complete and with
+// defaults. Refusals are expected; crashes and leaks are not. A record that
+// was read writes a document that reads back to the same document.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+
+#include "devicedb/DeviceInfo.h"
+#include "foundation/ExceptionTypes.h"
+#include "xml/TextCodec.h"
+#include "xml/XmlSerializer.h"
+
+namespace {
+
+const wchar_t kRoot[] = L"Device";
+
+std::wstring Written(const ace::DBDeviceInfo& info) {
+    util::XmlSerializeSingleWriter writer(kRoot, L"", L"");
+    info.Write(writer);
+    std::wostringstream out;
+    writer.WriteToStream(out);
+    return out.str();
+}
+
+// Values read once are in written form: writing them again changes nothing.
+void CheckStable(const ace::DBDeviceInfo& info) {
+    const std::wstring first = Written(info);
+    util::XmlSerializeReader reader(kRoot, L"", L"");
+    reader.LoadText(0, first);
+    ace::DBDeviceInfo again;
+    again.Read(reader);
+    if (Written(again) != first) std::abort();
+}
+
+ace::DBDeviceInfo Defaults() {
+    ace::DBDeviceInfo defaults;
+    defaults.DllFile = L"default.dll";
+    defaults.PhysicalDeviceType = 4;
+    defaults.capabilities.Bearers = 2;
+    defaults.capabilities.Duplex = true;
+    return defaults;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    util::XmlSerializeReader reader(kRoot, L"", L"");
+    try {
+        reader.LoadText(0, util::DecodeText(data, size));
+    } catch (const util::InvalidFormatEx&) {
+        return 0;
+    }
+    ace::DBDeviceInfo full;
+    try {
+        full.Read(reader);
+        CheckStable(full);
+    } catch (const util::SystemEx&) {
+    }
+    ace::DBDeviceInfo withDefaults;
+    try {
+        withDefaults.Read(reader, Defaults());
+        CheckStable(withDefaults);
+    } catch (const util::SystemEx&) {
+    }
+    return 0;
+}

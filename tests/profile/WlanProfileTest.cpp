@@ -131,7 +131,6 @@ TEST(WlanProfile, MasksTheFirstKeyMaterialForTheLog) {
         {L"</keyMaterial><keyMaterial>", L"</keyMaterial><keyMaterial>"},
     };
     for (const auto& r : rows) EXPECT_EQ(Wlan::WlanProfile::MaskKeyMaterial(r.in), r.out) << r.in;
-
 }
 
 }  // namespace

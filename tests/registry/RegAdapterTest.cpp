@@ -56,9 +56,8 @@ RegAdapter::Configuration Static() {
 
 // Every field as text, to compare whole configurations.
 std::vector<std::wstring> Fields(const RegAdapter::Configuration& c) {
-    return {c.enableDhcp ? L"dhcp" : L"static", c.ipAddress,   c.subnetMask,  c.defaultGateway,
-            c.nameServersAutomatic ? L"auto" : L"listed", c.primaryDns, c.secondaryDns, c.primaryWins,
-            c.secondaryWins};
+    return {c.enableDhcp ? L"dhcp" : L"static", c.ipAddress, c.subnetMask, c.defaultGateway,
+            c.nameServersAutomatic ? L"auto" : L"listed", c.primaryDns, c.secondaryDns, c.primaryWins, c.secondaryWins};
 }
 
 TEST_F(RegAdapterTest, FindsTheFirstAdapterOfTheDescriptionOnly) {

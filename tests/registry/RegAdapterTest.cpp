@@ -54,6 +54,12 @@ RegAdapter::Configuration Static() {
                                      L"8.8.8.8", L"8.8.4.4", L"9.9.9.9", L"9.9.4.4"};
 }
 
+// Every field as text, to compare whole configurations.
+std::vector<std::wstring> Fields(const RegAdapter::Configuration& c) {
+    return {c.enableDhcp ? L"dhcp" : L"static", c.ipAddress, c.subnetMask, c.defaultGateway,
+            c.nameServersAutomatic ? L"auto" : L"listed", c.primaryDns, c.secondaryDns, c.primaryWins, c.secondaryWins};
+}
+
 TEST_F(RegAdapterTest, FindsTheFirstAdapterOfTheDescriptionOnly) {
     // A class sub-key without "DriverDesc" is logged and passed over.
     tree.CreateKey(tree.AddNumberedKey(sim::kNetClassKey) + L"\\Properties");
@@ -84,20 +90,10 @@ TEST_F(RegAdapterTest, UnknownAdapterAnswersFalseAndWritesNothing) {
 }
 
 TEST_F(RegAdapterTest, LoadsAStaticConfiguration) {
-    RegAdapter adapter(description);
     RegAdapter::Configuration c{};
-    ASSERT_TRUE(adapter.LoadConfiguration(c));
-    const RegAdapter::Configuration e{false,     L"10.0.0.5", L"255.0.0.0", L"10.0.0.1", false,
-                                      L"1.1.1.1", L"2.2.2.2",  L"3.3.3.3",   L"4.4.4.4"};
-    EXPECT_EQ(c.enableDhcp, e.enableDhcp);
-    EXPECT_EQ(c.ipAddress, e.ipAddress);
-    EXPECT_EQ(c.subnetMask, e.subnetMask);
-    EXPECT_EQ(c.defaultGateway, e.defaultGateway);
-    EXPECT_FALSE(c.nameServersAutomatic);
-    EXPECT_EQ(c.primaryDns, e.primaryDns);
-    EXPECT_EQ(c.secondaryDns, e.secondaryDns);
-    EXPECT_EQ(c.primaryWins, e.primaryWins);
-    EXPECT_EQ(c.secondaryWins, e.secondaryWins);
+    ASSERT_TRUE(RegAdapter(description).LoadConfiguration(c));
+    EXPECT_EQ(Fields(c), Fields({false, L"10.0.0.5", L"255.0.0.0", L"10.0.0.1", false, L"1.1.1.1", L"2.2.2.2",
+                                 L"3.3.3.3", L"4.4.4.4"}));
 }
 
 TEST_F(RegAdapterTest, NameServerVariants) {

@@ -13,10 +13,17 @@
 
 namespace {
 
+// A handle closed at the end of its scope.
 class Key {
 public:
     ~Key() {
         if (h != nullptr) RegCloseKey(h);
+    }
+    LONG Open(const std::wstring& path, REGSAM access = KEY_READ) {
+        return RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &h);
+    }
+    LONG Create(const std::wstring& path, DWORD* disposition = nullptr, REGSAM access = KEY_WRITE) {
+        return RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, access, nullptr, &h, disposition);
     }
     HKEY h = nullptr;
 };
@@ -30,13 +37,13 @@ protected:
 TEST_F(RegistryApi, NamesAreCaseInsensitiveAndCasePreserving) {
     tree.SetString(base + L"\\MixedCase", L"ValueName", L"text");
     Key k;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, (base + L"\\mixedcase").c_str(), 0, KEY_READ, &k.h), ERROR_SUCCESS);
+    ASSERT_EQ(k.Open(base + L"\\mixedcase"), ERROR_SUCCESS);
     DWORD type = 0, size = 0;
     EXPECT_EQ(RegQueryValueExW(k.h, L"VALUENAME", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
 
     Key parent;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, base.c_str(), 0, KEY_READ, &parent.h), ERROR_SUCCESS);
+    ASSERT_EQ(parent.Open(base), ERROR_SUCCESS);
     wchar_t name[256];
     DWORD chars = 256;
     ASSERT_EQ(RegEnumKeyExW(parent.h, 0, name, &chars, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
@@ -63,7 +70,7 @@ TEST_F(RegistryApi, QueryReportsSizesInBytesOfWideText) {
         {L"Expand", REG_EXPAND_SZ, 4 * sizeof(wchar_t)},
     };
     Key k;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, base.c_str(), 0, KEY_READ, &k.h), ERROR_SUCCESS);
+    ASSERT_EQ(k.Open(base), ERROR_SUCCESS);
     for (const Row& r : rows) {
         DWORD type = 0, size = 0;
         ASSERT_EQ(RegQueryValueExW(k.h, r.name, nullptr, &type, nullptr, &size), ERROR_SUCCESS) << r.name;
@@ -88,28 +95,18 @@ TEST_F(RegistryApi, QueryReportsSizesInBytesOfWideText) {
 }
 
 TEST_F(RegistryApi, OpenCreateAndAccess) {
-    Key missing;
-    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, (base + L"\\Nope").c_str(), 0, KEY_READ, &missing.h),
-              ERROR_FILE_NOT_FOUND);
+    Key missing, created, again, readOnly;
+    EXPECT_EQ(missing.Open(base + L"\\Nope"), ERROR_FILE_NOT_FOUND);
     tree.Own(base);
-    Key created;
     DWORD disposition = 0;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, (base + L"\\A\\B").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &created.h, &disposition),
-              ERROR_SUCCESS);
+    ASSERT_EQ(created.Create(base + L"\\A\\B", &disposition), ERROR_SUCCESS);
     EXPECT_EQ(disposition, static_cast<DWORD>(REG_CREATED_NEW_KEY));
-    Key again;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, (base + L"\\a\\b").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &again.h, &disposition),
-              ERROR_SUCCESS);
+    ASSERT_EQ(again.Create(base + L"\\a\\b", &disposition), ERROR_SUCCESS);
     EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
     const DWORD one = 1;
     EXPECT_EQ(RegSetValueExW(again.h, L"V", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4), ERROR_SUCCESS);
-
     // A key opened for reading refuses writes.
-    Key readOnly;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, (base + L"\\A\\B").c_str(), 0, KEY_READ, &readOnly.h),
-              ERROR_SUCCESS);
+    ASSERT_EQ(readOnly.Open(base + L"\\A\\B"), ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExW(readOnly.h, L"V", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4),
               ERROR_ACCESS_DENIED);
 }
@@ -119,7 +116,7 @@ TEST_F(RegistryApi, EnumerationAndDeletion) {
     tree.CreateKey(base + L"\\A\\Child");
     tree.CreateKey(base + L"\\c");
     Key k;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, base.c_str(), 0, KEY_READ, &k.h), ERROR_SUCCESS);
+    ASSERT_EQ(k.Open(base), ERROR_SUCCESS);
     std::vector<std::wstring> names;
     wchar_t name[256];
     for (DWORD i = 0;; ++i) {
@@ -143,7 +140,7 @@ TEST_F(RegistryApi, EnumerationAndDeletion) {
 
     tree.SetDword(base, L"Gone", 1);
     Key w;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, base.c_str(), 0, KEY_ALL_ACCESS, &w.h), ERROR_SUCCESS);
+    ASSERT_EQ(w.Open(base, KEY_ALL_ACCESS), ERROR_SUCCESS);
     EXPECT_EQ(RegDeleteValueW(w.h, L"gone"), ERROR_SUCCESS);
     EXPECT_EQ(RegDeleteValueW(w.h, L"gone"), ERROR_FILE_NOT_FOUND);
 }
@@ -167,15 +164,13 @@ TEST(SimulatedRegistry, FaultsAndResetReachEveryCall) {
     for (const char* call : calls) {
         sim::ScopedFault fault(call, ERROR_ACCESS_DENIED);
         Key k;
-        LONG open = RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k.h, nullptr);
+        LONG open = k.Create(L"X", nullptr, KEY_ALL_ACCESS);
         if (std::string(call) == "RegCreateKeyExW") {
             EXPECT_EQ(open, ERROR_ACCESS_DENIED);
             continue;
         }
         ASSERT_EQ(open, ERROR_SUCCESS);
-        LONG rc = std::string(call) == "RegOpenKeyExW"
-                      ? RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"X", 0, KEY_READ, &k.h)
-                      : RegCloseKey(k.h);
+        LONG rc = std::string(call) == "RegOpenKeyExW" ? k.Open(L"X") : RegCloseKey(k.h);
         EXPECT_EQ(rc, ERROR_ACCESS_DENIED) << call;
     }
     // Reset drops every key and invalidates handles still open.
@@ -186,7 +181,7 @@ TEST(SimulatedRegistry, FaultsAndResetReachEveryCall) {
     EXPECT_EQ(sim::GetWorld().Registry().OpenHandles(), 0u);
     EXPECT_EQ(RegCloseKey(stale), ERROR_INVALID_HANDLE);
     Key k;
-    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"X", 0, KEY_READ, &k.h), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(k.Open(L"X"), ERROR_FILE_NOT_FOUND);
 }
 
 TEST(SimulatedRegistry, ConcurrentWritersKeepEveryValue) {

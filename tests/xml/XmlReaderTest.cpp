@@ -26,12 +26,8 @@ TEST(XmlReader, ReadsEveryKindAndWritesItBack) {
         L"  <s>  </s>\n"
         L"  <c><![CDATA[<not markup> & ]]></c>\n"
         L"</r>\n";
-    std::wstring smile;
-    if (sizeof(wchar_t) == 2) {
-        smile = L"\xD83D\xDE00";
-    } else {
-        smile.push_back(static_cast<wchar_t>(0x1F600));
-    }
+    const std::wstring smile =
+        sizeof(wchar_t) == 2 ? std::wstring(L"\xD83D\xDE00") : std::wstring(1, static_cast<wchar_t>(0x1F600));
     EXPECT_EQ(Reread(text), L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                             L"<!-- head -->\n"
                             L"<?style type=\"a\"?>\n"

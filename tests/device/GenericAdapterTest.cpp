@@ -37,47 +37,8 @@ TEST(GenericAdapter, NewDeviceHasItsInitialValues) {
     EXPECT_TRUE(Generic(d).IsRunning());  // the worker runs from construction
 }
 
-TEST(GenericAdapter, SettersStoreWhatAccessorsReturn) {
-    DevicePtr d = NewDevice();
-    d->SetDeviceIndex(7);
-    d->SetDeviceName(L"Wireless 3945");
-    d->SetDeviceFlag();
-    d->SetDeviceFlag();
-    Generic(d).SetIpAddressReported(true);
-    ace::DBDeviceInfo info;
-    info.DllFile = L"WlanDevice.dll";
-    info.PhysicalDeviceType = 4;
-    info.capabilities.Duplex = true;
-    d->SetDBDeviceInfo(info);
-    cei::DeviceInformation di;
-    di.deviceId = L"{guid}";
-    di.text12 = L"host's";
-    d->SetDeviceInformation(di);
-
-    EXPECT_EQ(d->GetDeviceIndex(), 7);
-    EXPECT_EQ(d->GetDeviceName(), L"Wireless 3945");
-    EXPECT_TRUE(d->GetDeviceFlag());  // no way back to false
-    EXPECT_TRUE(Generic(d).IsIpAddressReported());
-    EXPECT_EQ(d->GetDBDeviceInfo(), info);
-    EXPECT_EQ(d->GetPhysicalDeviceType(), 4u);
-    cei::DeviceInformation out;
-    d->GetDeviceInformation(out);
-    EXPECT_EQ(out.text12, L"host's");
-    EXPECT_EQ(Generic(d).GetDeviceInformationId(), L"{guid}");
-}
-
-TEST(GenericAdapter, ReservedOperationsChangeNothing) {
-    DevicePtr d = NewDevice();
-    d->SetDeviceIndex(3);
-    d->Reserved1();
-    d->Reserved2(1);
-    d->Reserved3();
-    d->Reserved4(2);
-    d->Reserved5(3);
-    EXPECT_EQ(d->GetDeviceIndex(), 3);
-    EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::CLOSED);
-    EXPECT_FALSE(d->GetDeviceFlag());
-}
+// The setters, accessors and reserved slots are driven through the binary
+// boundary by tests/device/host/BoundaryHost.cpp.
 
 TEST(GenericAdapter, ChangeDeviceStatusLogsTwiceAndNotifiesOnlyWhenAsked) {
     test::LogCapture log;

@@ -58,18 +58,12 @@ TEST(CountedPtr, AssigningToItselfOrToASharerKeepsTheObject) {
     EXPECT_EQ(deleted, 1);
 }
 
-TEST(CountedPtr, AssigningAnEmptyPointerLeavesTheTargetAlone) {
-    std::atomic<int> deleted{0};
-    Ptr p(new Tracked(deleted));
-    Tracked* object = p.Get();
-    p = Ptr();
-    EXPECT_EQ(p.Get(), object);
-    EXPECT_EQ(deleted, 0);
-}
-
-TEST(CountedPtr, AssigningAnotherObjectReleasesTheOldOne) {
+TEST(CountedPtr, AssigningAnEmptyPointerLeavesTheTargetAnotherObjectReleasesIt) {
     std::atomic<int> deletedOld{0}, deletedNew{0};
     Ptr target(new Tracked(deletedOld));
+    Tracked* object = target.Get();
+    target = Ptr();
+    EXPECT_EQ(target.Get(), object);
     Ptr keep(target);
     Ptr source(new Tracked(deletedNew));
     target = source;
@@ -80,18 +74,16 @@ TEST(CountedPtr, AssigningAnotherObjectReleasesTheOldOne) {
     EXPECT_EQ(deletedNew, 0);
 }
 
-TEST(CountedPtr, DeletesThroughTheVirtualDestructor) {
+// Polymorphic objects go through the virtual destructor; plain data is deleted
+// plainly (the sanitizer build sees a leak or a mismatched delete).
+TEST(CountedPtr, DeletesThroughTheVirtualDestructorAndPlainData) {
     std::atomic<int> deleted{0};
     bool derivedGone = false;
     { Ptr p(new Derived(deleted, derivedGone)); }
     EXPECT_TRUE(derivedGone);
     EXPECT_EQ(deleted, 1);
-}
-
-TEST(CountedPtr, PlainDataIsDeleted) {
     util::CountedPtr<int> p(new int(5));
     util::CountedPtr<int> q(p);
-    EXPECT_EQ(*q, 5);
     p.Release();
     EXPECT_EQ(*q, 5);
 }

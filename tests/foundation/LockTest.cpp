@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <locale>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 
+#include "TestSupport.h"
 #include "TestWorker.h"
 #include "foundation/CriticalSection.h"
 #include "foundation/ProfileTimer.h"
@@ -14,35 +15,26 @@ namespace {
 using test::kBound;
 using test::kQuiet;
 
-// Enters the section on its own thread and signals once it is in.
-class Contender {
-public:
-    explicit Contender(util::CriticalSection& section)
-        : worker_([&section, this](test::Worker&) {
-              util::ScopedLock hold(section);
-              ::SetEvent(entered_);
-              return 0u;
-          }) {
-        entered_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        worker_.Start(L"contender");
-    }
-    ~Contender() { ::CloseHandle(entered_); }
-    bool EnteredWithin(DWORD ms) { return ::WaitForSingleObject(entered_, ms) == WAIT_OBJECT_0; }
-
-private:
-    HANDLE entered_ = nullptr;
-    test::Worker worker_;
-};
+// Enters the section on a worker thread and marks itself started once it is in.
+std::unique_ptr<test::Worker> Contend(util::CriticalSection& section) {
+    auto worker = std::make_unique<test::Worker>([&section](test::Worker& self) {
+        util::ScopedLock hold(section);
+        self.MarkStarted();
+        return 0u;
+    });
+    worker->Start(L"contender");
+    return worker;
+}
 
 TEST(ScopedLock, OwnerReentersAndOthersWaitForTheLastLeave) {
     util::CriticalSection section;
     auto outer = std::make_unique<util::ScopedLock>(section);
     auto inner = std::make_unique<util::ScopedLock>(section);
-    Contender other(section);
+    auto other = Contend(section);
     inner.reset();
-    EXPECT_FALSE(other.EnteredWithin(kQuiet));
+    EXPECT_FALSE(other->WaitStarted(kQuiet));
     outer.reset();
-    EXPECT_TRUE(other.EnteredWithin(kBound));
+    EXPECT_TRUE(other->WaitStarted());
 }
 
 TEST(ScopedLock, ReleasesTheLockWhenAnExceptionLeavesTheScope) {
@@ -53,19 +45,12 @@ TEST(ScopedLock, ReleasesTheLockWhenAnExceptionLeavesTheScope) {
             throw std::runtime_error("leaving");
         },
         std::runtime_error);
-    Contender other(section);
-    EXPECT_TRUE(other.EnteredWithin(kBound));
+    EXPECT_TRUE(Contend(section)->WaitStarted());
 }
-
-// Groups thousands with a dot, so any number written in it shows.
-struct Grouping : std::numpunct<wchar_t> {
-    wchar_t do_thousands_sep() const override { return L'.'; }
-    std::string do_grouping() const override { return "\3"; }
-};
 
 TEST(ProfileTimer, WritesInTheCLocaleAndRestoresTheStreamsLocale) {
     std::wostringstream os;
-    os.imbue(std::locale(std::locale::classic(), new Grouping));
+    os.imbue(test::GroupingLocale());
     util::ProfileTimer sinceBoot(false);  // start tick 0: Elapsed is the tick count
     os << sinceBoot;
     std::wstring text = os.str();

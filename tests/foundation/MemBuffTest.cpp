@@ -25,15 +25,7 @@ TEST(MemBuff, AssignNullWithSizeRaisesArgumentNullEx) {
     EXPECT_EQ(std::memcmp(b.GetBuffer(), "abc", 3), 0);
 }
 
-TEST(MemBuff, AssignNullWithZeroSizeEmpties) {
-    util::MemBuff b("abc", 3);
-    b.Assign(nullptr, 0);
-    EXPECT_EQ(b.GetBuffer(), nullptr);
-    EXPECT_EQ(b.GetSize(), 0u);
-    ExpectInvariants(b);
-}
-
-TEST(MemBuff, AssignSmallerReusesBlockAndZeroesTheTail) {
+TEST(MemBuff, AssignReusesALargeEnoughBlockAndNullWithZeroSizeEmpties) {
     util::MemBuff b("abcdef", 6);
     const uint8_t* block = b.GetBuffer();
     b.Assign("xy", 2);
@@ -45,20 +37,14 @@ TEST(MemBuff, AssignSmallerReusesBlockAndZeroesTheTail) {
     b.Assign("0123456789", 10);
     EXPECT_EQ(b.GetCapacity(), 10u);
     EXPECT_EQ(std::memcmp(b.GetBuffer(), "0123456789", 10), 0);
-}
-
-TEST(MemBuff, ResizeGrowsWithinCapacityWithoutReallocating) {
-    util::MemBuff b("abcdef", 6);
-    b.Assign("ab", 2);
-    const uint8_t* block = b.GetBuffer();
-    b.Resize(4);
-    EXPECT_EQ(b.GetBuffer(), block);
-    EXPECT_EQ(b.GetSize(), 4u);
-    EXPECT_EQ(b.GetBuffer()[2], 0);  // exposed bytes are zero
+    b.Assign(nullptr, 0);
+    EXPECT_EQ(b.GetBuffer(), nullptr);
+    EXPECT_EQ(b.GetSize(), 0u);
     ExpectInvariants(b);
 }
 
-TEST(MemBuff, ResizeShrinkingReallocatesToExactSize) {
+// Shrinking reallocates to the exact size; growing within the capacity keeps the block.
+TEST(MemBuff, Resize) {
     util::MemBuff b("abcdef", 6);
     b.Resize(3);
     EXPECT_EQ(b.GetCapacity(), 3u);
@@ -66,6 +52,13 @@ TEST(MemBuff, ResizeShrinkingReallocatesToExactSize) {
     b.Resize(8);
     EXPECT_EQ(b.GetCapacity(), 8u);
     EXPECT_EQ(std::memcmp(b.GetBuffer(), "abc\0\0\0\0\0", 8), 0);
+    b.Assign("xy", 2);
+    const uint8_t* block = b.GetBuffer();
+    b.Resize(4);
+    EXPECT_EQ(b.GetBuffer(), block);
+    EXPECT_EQ(b.GetSize(), 4u);
+    EXPECT_EQ(std::memcmp(b.GetBuffer(), "xy\0\0", 4), 0);  // exposed bytes are zero
+    ExpectInvariants(b);
     b.Resize(0);
     EXPECT_EQ(b.GetBuffer(), nullptr);
     ExpectInvariants(b);

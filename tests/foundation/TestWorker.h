@@ -28,7 +28,7 @@ public:
 
     // Called by a body once it is where the test wants it.
     void MarkStarted() { ::SetEvent(started_); }
-    bool WaitStarted() { return ::WaitForSingleObject(started_, kBound) == WAIT_OBJECT_0; }
+    bool WaitStarted(DWORD ms = kBound) { return ::WaitForSingleObject(started_, ms) == WAIT_OBJECT_0; }
 
     using util::Thread::GetStopEvent;
     using util::Thread::GetThreadHandle;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <set>
@@ -22,22 +23,10 @@ std::string Text(int thread, int index) {
     return text + "|end";
 }
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
-// Splits "w<t>#<i>:<payload>|end" and checks the payload; false if malformed.
+// The writer and index of a whole record's text; false if it is torn or foreign.
 bool ParseText(const std::string& text, int& thread, int& index) {
-    size_t hash = text.find('#');
-    size_t colon = text.find(':');
-    if (text.size() < 2 || text[0] != 'w' || hash == std::string::npos || colon == std::string::npos ||
-        colon < hash)
-        return false;
-    try {
-        thread = std::stoi(text.substr(1, hash - 1));
-        index = std::stoi(text.substr(hash + 1, colon - hash - 1));
-    } catch (const std::exception&) {
-        return false;
-    }
-    return thread >= 0 && thread < kThreads && index >= 0 && index < kRecords && text == Text(thread, index);
+    return std::sscanf(text.c_str(), "w%d#%d:", &thread, &index) == 2 && thread >= 0 && thread < kThreads &&
+           index >= 0 && index < kRecords && text == Text(thread, index);
 }
 
 TEST(LoggerThreads, RecordsNeverInterleave) {
@@ -52,8 +41,9 @@ TEST(LoggerThreads, RecordsNeverInterleave) {
             writers.emplace_back([&log, t] {
                 for (int i = 0; i < kRecords; ++i) {
                     // Written in pieces, as callers do, to widen any window.
+                    const std::string payload = Text(t, i).substr(Text(t, i).find(':') + 1);
                     log.GetLogStream().GetStream(LOG_INFO, 2, L"concurrent.cpp", L"Writer::Run")
-                        << L"w" << t << L"#" << i << L":" << Widen(Text(t, i).substr(Text(t, i).find(':') + 1));
+                        << L"w" << t << L"#" << i << L":" << std::wstring(payload.begin(), payload.end());
                 }
             });
         }
@@ -67,8 +57,7 @@ TEST(LoggerThreads, RecordsNeverInterleave) {
     EXPECT_EQ(lines.size(), static_cast<size_t>(kThreads * kRecords));
     for (const std::string& line : lines) {
         size_t at = line.find(marker);
-        int t = -1;
-        int i = -1;
+        int t = -1, i = -1;
         ASSERT_NE(at, std::string::npos) << line;
         ASSERT_TRUE(ParseText(line.substr(at + marker.size()), t, i)) << line;
         ASSERT_TRUE(seen.insert({t, i}).second) << "twice: " << line;
@@ -83,8 +72,7 @@ TEST(LoggerThreads, RecordsNeverInterleave) {
     std::map<int, uint32_t> threadOf;
     std::set<uint32_t> numbers;
     for (const auto& r : records) {
-        int t = -1;
-        int i = -1;
+        int t = -1, i = -1;
         ASSERT_TRUE(ParseText(std::string(r.text.begin(), r.text.end()), t, i));
         EXPECT_EQ(i, next[t]) << "writer " << t << " out of order";
         next[t] = i + 1;

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <locale>
 #include <memory>
 #include <sstream>
 
@@ -158,15 +157,7 @@ TEST(Logger, TextLineFormat) {
         {1234567890000, LOG_ERROR | LOG_INFO, "2009-02-13 23:31:30.000 T7 LEVEL(0x5) area 2 ns::Fn [a.cpp] text \xC3\xA9\n"},
     };
     for (const Row& r : rows) {
-        util::Log::Record record;
-        record.timeMs = r.timeMs;
-        record.thread = 7;
-        record.level = r.level;
-        record.area = 2;
-        record.file = L"a.cpp";
-        record.function = L"ns::Fn";
-        record.text = L"text \u00E9";
-        EXPECT_EQ(util::Log::Format(record), r.expected);
+        EXPECT_EQ(util::Log::Format({r.timeMs, 7, r.level, 2, L"a.cpp", L"ns::Fn", L"text \u00E9"}), r.expected);
     }
 }
 
@@ -190,32 +181,15 @@ TEST(Logger, FileSinkAppendsOneLinePerRecord) {
     EXPECT_FALSE(other.SetLogFile(file.WidePath() + L".missing/dir/x.log"));
 }
 
-// A locale that groups digits by three and writes a decimal comma.
-class GroupingPunct : public std::numpunct<wchar_t> {
-protected:
-    wchar_t do_thousands_sep() const override { return L'.'; }
-    wchar_t do_decimal_point() const override { return L','; }
-    std::string do_grouping() const override { return "\3"; }
-};
-
-class ScopedGlobalLocale {
-public:
-    explicit ScopedGlobalLocale(const std::locale& l) : previous_(std::locale::global(l)) {}
-    ~ScopedGlobalLocale() { std::locale::global(previous_); }
-
-private:
-    std::locale previous_;
-};
-
 TEST(Logger, NumbersUseTheClassicLocale) {
-    ScopedGlobalLocale grouping(std::locale(std::locale::classic(), new GroupingPunct));
+    const std::locale previous = std::locale::global(test::GroupingLocale());
     std::wostringstream control;
     control << 1234567;
-    ASSERT_EQ(control.str(), L"1.234.567") << "the global locale should group here";
-
     LocalLog l;
     l.log.GetLogStream().GetStream(LOG_INFO, 2, L"f", L"fn")
         << 1234567 << L" " << 4294967295u << L" " << 2.5 << L" " << -10000;
+    std::locale::global(previous);
+    ASSERT_EQ(control.str(), L"1.234.567") << "the global locale should group here";
     auto records = l.capture->Records();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].text, L"1234567 4294967295 2.5 -10000");

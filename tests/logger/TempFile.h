@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,14 +15,11 @@ namespace test {
 
 class TempFile {
 public:
-    TempFile() {
-        std::random_device random;
-        std::ostringstream name;
-        name << "logger_" << ::testing::UnitTest::GetInstance()->current_test_info()->name() << '_'
-             << std::hex << random() << '_' << std::chrono::steady_clock::now().time_since_epoch().count()
-             << ".log";
-        path_ = std::filesystem::temp_directory_path() / name.str();
-    }
+    TempFile()
+        : path_(std::filesystem::temp_directory_path() /
+                ("logger_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                 std::to_string(std::random_device()()) + "_" +
+                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".log")) {}
     ~TempFile() {
         std::error_code ignored;
         std::filesystem::remove(path_, ignored);
@@ -34,13 +30,12 @@ public:
     std::wstring WidePath() const { return path_.wstring(); }
     std::string NarrowPath() const { return path_.string(); }
 
-    // The file's lines without their '\n'; the text after the last '\n', if
-    // any, is returned as a line too so that a torn record shows.
+    // The file's lines without their '\n'; text after the last '\n' is a line
+    // too, so that a torn record shows.
     std::vector<std::string> Lines() const {
         std::ifstream in(path_, std::ios::binary);
         std::vector<std::string> lines;
-        std::string line;
-        while (std::getline(in, line)) lines.push_back(line);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
         return lines;
     }
 

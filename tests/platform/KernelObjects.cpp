@@ -32,4 +32,10 @@ Handle StartThread(std::function<unsigned()> body) {
     return Handle(reinterpret_cast<HANDLE>(h));
 }
 
+DWORD ExitCode(HANDLE thread) {
+    DWORD code = 0xDEADu;
+    EXPECT_TRUE(::GetExitCodeThread(thread, &code));
+    return code;
+}
+
 }  // namespace test

@@ -17,6 +17,8 @@ using Handle = std::unique_ptr<void, HandleCloser>;
 // The event's or the thread's handle; fails the test when creation fails.
 Handle NewEvent(bool manualReset, bool initialState);
 Handle StartThread(std::function<unsigned()> body);
+// The thread's exit code (STILL_ACTIVE while it runs); fails the test when it cannot be read.
+DWORD ExitCode(HANDLE thread);
 
 // Long enough for anything that should happen, so a failure shows as a
 // time-out rather than a hang.

@@ -13,15 +13,12 @@ TEST(KernelThread, HandleIsSignalledWhenTheRoutineReturnsWithItsResult) {
         ::WaitForSingleObject(go.get(), INFINITE);
         return 17u;
     });
-    DWORD code = 0;
-    ASSERT_TRUE(::GetExitCodeThread(thread.get(), &code));
-    EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_EQ(test::ExitCode(thread.get()), static_cast<DWORD>(STILL_ACTIVE));
     EXPECT_EQ(::WaitForSingleObject(thread.get(), 0), WAIT_TIMEOUT);
 
     ASSERT_TRUE(::SetEvent(go.get()));
     ASSERT_EQ(::WaitForSingleObject(thread.get(), kBound), WAIT_OBJECT_0);
-    ASSERT_TRUE(::GetExitCodeThread(thread.get(), &code));
-    EXPECT_EQ(code, 17u);
+    EXPECT_EQ(test::ExitCode(thread.get()), 17u);
     EXPECT_EQ(::WaitForSingleObject(thread.get(), 0), WAIT_OBJECT_0) << "a thread handle stays signalled";
 }
 
@@ -34,14 +31,11 @@ TEST(KernelThread, TerminateEndsABlockedThreadWithTheGivenCode) {
 
     ASSERT_TRUE(::TerminateThread(thread.get(), 42));
     ASSERT_EQ(::WaitForSingleObject(thread.get(), kBound), WAIT_OBJECT_0);
-    DWORD code = 0;
-    ASSERT_TRUE(::GetExitCodeThread(thread.get(), &code));
-    EXPECT_EQ(code, 42u);
+    EXPECT_EQ(test::ExitCode(thread.get()), 42u);
 
     ASSERT_TRUE(::SetEvent(gate.get()));
     EXPECT_EQ(::WaitForSingleObject(gate.get(), kQuiet), WAIT_OBJECT_0) << "the terminated thread took the signal";
-    ASSERT_TRUE(::GetExitCodeThread(thread.get(), &code));
-    EXPECT_EQ(code, 42u);
+    EXPECT_EQ(test::ExitCode(thread.get()), 42u);
 }
 
 TEST(KernelThread, ClosingTheHandleLetsTheThreadRunOn) {

@@ -1,10 +1,11 @@
 // Shared by the tests: capture the log, catch an exception of an exact class,
-// and compare exception entries.
+// compare exception entries, and a locale that groups digits.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <locale>
 #include <memory>
 #include <string>
 #include <typeinfo>
@@ -46,5 +47,14 @@ void ExpectEntry(const util::Exception& e, size_t index, const std::wstring& typ
 
 // The stack dump as text.
 std::wstring Dump(const util::Exception& e);
+
+// A locale that groups digits by three with '.' and writes a decimal ',', so
+// that any number written in it shows.
+struct GroupingPunct : std::numpunct<wchar_t> {
+    wchar_t do_thousands_sep() const override { return L'.'; }
+    wchar_t do_decimal_point() const override { return L','; }
+    std::string do_grouping() const override { return "\3"; }
+};
+inline std::locale GroupingLocale() { return std::locale(std::locale::classic(), new GroupingPunct); }
 
 }  // namespace test

@@ -36,28 +36,29 @@ DWORD WINAPI DhcpNotifyConfigChange(LPWSTR serverName, LPWSTR adapterName, BOOL 
 
 }  // namespace
 
-Route LoadSimulated(LPCWSTR name, HMODULE* module, DWORD* error) {
-    if (name == nullptr || !IsDhcpClient(name)) return Route::NotOurs;
+bool LoadSimulated(LPCWSTR name, HMODULE* module) {
+    if (name == nullptr || !IsDhcpClient(name)) return false;
     DhcpClient& dhcp = GetWorld().Dhcp();
     if (!dhcp.Installed()) {
-        *error = ERROR_MOD_NOT_FOUND;
-        return Route::Refused;
+        *module = nullptr;
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return true;
     }
     dhcp.CountLoad(1);
     *module = DhcpHandle();
-    return Route::Loaded;
+    return true;
 }
 
-bool FindSimulated(HMODULE module, LPCSTR name, FARPROC* proc, DWORD* error) {
+bool FindSimulated(HMODULE module, LPCSTR name, FARPROC* proc) {
     if (module != DhcpHandle()) return false;
     *proc = nullptr;
-    *error = ERROR_PROC_NOT_FOUND;
     // An ordinal (a "name" below 0x10000) is never one of our exports.
-    if (reinterpret_cast<uintptr_t>(name) < 0x10000) return true;
-    if (std::strcmp(name, "DhcpNotifyConfigChange") == 0 && GetWorld().Dhcp().ExportsNotify()) {
+    if (reinterpret_cast<uintptr_t>(name) >= 0x10000 && std::strcmp(name, "DhcpNotifyConfigChange") == 0 &&
+        GetWorld().Dhcp().ExportsNotify()) {
         // Through void(*)(): a cast between unrelated function types.
         *proc = reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&DhcpNotifyConfigChange));
-        *error = ERROR_SUCCESS;
+    } else {
+        SetLastError(ERROR_PROC_NOT_FOUND);
     }
     return true;
 }

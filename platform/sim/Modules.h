@@ -8,13 +8,12 @@
 
 namespace sim {
 
-enum class Route { NotOurs, Loaded, Refused };
-
-// Handles a load of one of our libraries; on Refused *error holds the code.
-Route LoadSimulated(LPCWSTR name, HMODULE* module, DWORD* error);
-// True when `module` is one of ours; then *proc is the export or null (and
-// *error the code).
-bool FindSimulated(HMODULE module, LPCSTR name, FARPROC* proc, DWORD* error);
+// True when `name` is one of our libraries; then *module is its handle, or
+// null with the last error set.
+bool LoadSimulated(LPCWSTR name, HMODULE* module);
+// True when `module` is one of ours; then *proc is the export, or null with
+// the last error set.
+bool FindSimulated(HMODULE module, LPCSTR name, FARPROC* proc);
 // True when `module` is one of ours (and is now released).
 bool FreeSimulated(HMODULE module);
 

@@ -33,12 +33,7 @@ HMODULE LoadLibraryW(LPCWSTR lpLibFileName) {
         return nullptr;
     }
     HMODULE module = nullptr;
-    DWORD error = 0;
-    switch (sim::LoadSimulated(lpLibFileName, &module, &error)) {
-        case sim::Route::Loaded: return module;
-        case sim::Route::Refused: SetLastError(error); return nullptr;
-        case sim::Route::NotOurs: break;
-    }
+    if (sim::LoadSimulated(lpLibFileName, &module)) return module;
     std::string name = Narrow(lpLibFileName);
     void* h = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (h == nullptr && name.find('/') == std::string::npos && name.find('.') == std::string::npos)
@@ -54,11 +49,7 @@ FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
         return nullptr;
     }
     FARPROC proc = nullptr;
-    DWORD error = 0;
-    if (sim::FindSimulated(hModule, lpProcName, &proc, &error)) {
-        if (proc == nullptr) SetLastError(error);
-        return proc;
-    }
+    if (sim::FindSimulated(hModule, lpProcName, &proc)) return proc;
     if (hModule == nullptr || lpProcName == nullptr) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;

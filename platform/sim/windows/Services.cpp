@@ -83,22 +83,13 @@ WINBOOL WINAPI SimSetupDiDestroyDeviceInfoList(HDEVINFO DeviceInfoSet) {
 
 HMODULE WINAPI SimLoadLibraryW(LPCWSTR lpLibFileName) {
     HMODULE module = nullptr;
-    DWORD error = 0;
-    switch (sim::LoadSimulated(lpLibFileName, &module, &error)) {
-        case sim::Route::Loaded: return module;
-        case sim::Route::Refused: SetLastError(error); return nullptr;
-        case sim::Route::NotOurs: break;
-    }
+    if (sim::LoadSimulated(lpLibFileName, &module)) return module;
     return LoadLibraryExW(lpLibFileName, nullptr, 0);
 }
 
 FARPROC WINAPI SimGetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
     FARPROC proc = nullptr;
-    DWORD error = 0;
-    if (sim::FindSimulated(hModule, lpProcName, &proc, &error)) {
-        if (proc == nullptr) SetLastError(error);
-        return proc;
-    }
+    if (sim::FindSimulated(hModule, lpProcName, &proc)) return proc;
     PVOID address = nullptr;
     LONG status;
     if (reinterpret_cast<ULONG_PTR>(lpProcName) < 0x10000) {

@@ -6,7 +6,7 @@ set -euo pipefail
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for pkg in cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev googletest \
-           libclang-rt-14-dev libxml2-dev g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64; do
+           libclang-rt-14-dev libxml2-dev libxml2-utils nlohmann-json3-dev libcli11-dev g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64; do
   have_pkg "$pkg" || need+=("$pkg")
 done
 

@@ -5,6 +5,9 @@ target_compile_options(ace_options INTERFACE -Wall -Wextra -Wshadow -Wnon-virtua
 if(ACE_WERROR)
   target_compile_options(ace_options INTERFACE -Werror)
 endif()
+# Source paths in stack entries and log records are relative to the
+# repository, whatever folder the build ran in.
+target_compile_options(ace_options INTERFACE -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 target_include_directories(ace_options INTERFACE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src)
 
 if(WIN32)

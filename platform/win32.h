@@ -17,6 +17,8 @@
 #  include <process.h>
 #  include <iphlpapi.h>
 #  include <setupapi.h>
+#  include <wlanapi.h>
+#  include <objbase.h>
 #else
 #  include "posix/types.h"
 #  include "posix/kernel.h"

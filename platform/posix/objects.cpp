@@ -276,6 +276,10 @@ void EnterCriticalSection(LPCRITICAL_SECTION cs) {
     ParkIfTerminated();
     static_cast<std::recursive_mutex*>(cs->impl)->lock();
 }
+BOOL TryEnterCriticalSection(LPCRITICAL_SECTION cs) {
+    ParkIfTerminated();
+    return static_cast<std::recursive_mutex*>(cs->impl)->try_lock() ? TRUE : FALSE;
+}
 void LeaveCriticalSection(LPCRITICAL_SECTION cs) {
     ParkIfTerminated();
     static_cast<std::recursive_mutex*>(cs->impl)->unlock();

@@ -19,6 +19,8 @@ void CriticalSection::Enter() {
     UTIL_CATCH_CHAIN(L"util::CriticalSection::Enter")
 }
 
+bool CriticalSection::TryEnter() { return ::TryEnterCriticalSection(&section_) != FALSE; }
+
 void CriticalSection::Leave() {
     UTIL_TRY
     ::LeaveCriticalSection(&section_);

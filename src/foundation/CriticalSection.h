@@ -13,6 +13,8 @@ public:
     CriticalSection& operator=(const CriticalSection&) = delete;
 
     void Enter();
+    // True when the lock was free (or already this thread's) and is now held.
+    bool TryEnter();
     void Leave();
 
 private:

@@ -9,6 +9,10 @@ namespace util {
 class ScopedLock {
 public:
     explicit ScopedLock(CriticalSection& lock);
+    // Takes over a lock the caller already entered; leaves it at the end.
+    struct Adopt {};
+    static constexpr Adopt adopt{};
+    ScopedLock(CriticalSection& lock, Adopt) : lock_(&lock) {}
     ~ScopedLock();
     ScopedLock(const ScopedLock&) = delete;
     ScopedLock& operator=(const ScopedLock&) = delete;

@@ -1,6 +1,7 @@
 #include "profile/SSID.h"
 
 #include "foundation/CatchChain.h"
+#include "profile/ProfileText.h"
 #include "foundation/ExceptionTypes.h"
 
 namespace Wlan {
@@ -10,7 +11,7 @@ SSID::~SSID() = default;
 void SSID::Write(util::XmlSerializeWriter& writer) const {
     UTIL_TRY
     util::XmlSerializer::ATagLevel level(writer, L"SSID");
-    writer.Put(name, L"name");
+    writer.Put(EscapeAmpersands(name), L"name");
     UTIL_CATCH_CHAIN(L"Wlan::SSID::Write")
 }
 

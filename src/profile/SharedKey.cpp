@@ -1,6 +1,7 @@
 #include "profile/SharedKey.h"
 
 #include "foundation/CatchChain.h"
+#include "profile/ProfileText.h"
 #include "foundation/ExceptionTypes.h"
 
 namespace Wlan {
@@ -30,7 +31,7 @@ void SharedKey::Write(util::XmlSerializeWriter& writer) const {
     util::XmlSerializer::ATagLevel level(writer, L"sharedKey");
     writer.PutEnum(keyType, KeyTypeNames, L"keyType");
     writer.Put(protectedKey, L"protected");
-    writer.Put(keyMaterial, L"keyMaterial");
+    writer.Put(EscapeAmpersands(keyMaterial), L"keyMaterial");
     UTIL_CATCH_CHAIN(L"Wlan::SharedKey::Write")
 }
 

@@ -1,6 +1,7 @@
 #include "profile/WlanProfile.h"
 
 #include "foundation/CatchChain.h"
+#include "profile/ProfileText.h"
 #include "foundation/ExceptionTypes.h"
 
 #include <sstream>
@@ -15,7 +16,7 @@ WlanProfile::~WlanProfile() = default;
 
 void WlanProfile::Write(util::XmlSerializeWriter& writer) const {
     UTIL_TRY
-    writer.Put(name, L"name");
+    writer.Put(EscapeAmpersands(name), L"name");
     ssidConfig.Write(writer);
     writer.PutEnum(connectionType, ConnectionTypeNames, L"connectionType");
     writer.PutEnum(connectionMode, ConnectionModeNames, L"connectionMode");

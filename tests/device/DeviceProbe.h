@@ -12,3 +12,14 @@ struct DeviceProbe {
 };
 
 }  // namespace ace
+
+#include "device/WLanDevice.h"
+
+namespace ace {
+
+struct WLanDeviceProbe {
+    static int32_t ConvertSignalToPercent(int32_t value) { return WLanDevice::ConvertSignalToPercent(value); }
+    static util::CriticalSection& Lock(WLanDevice& device) { return device.adapterLock; }
+};
+
+}  // namespace ace

@@ -49,6 +49,18 @@ public:
         return changed_.wait_for(g, timeout, [&] { return calls_.size() >= count; });
     }
 
+    // Waits until `done(calls)` holds; false after `timeout`.
+    template <class Pred>
+    bool WaitFor(Pred done, std::chrono::milliseconds timeout) const {
+        std::unique_lock<std::mutex> g(lock_);
+        return changed_.wait_for(g, timeout, [&] { return done(calls_); });
+    }
+
+    void Clear() {
+        std::lock_guard<std::mutex> g(lock_);
+        calls_.clear();
+    }
+
     bool throwOnIpStatus = false;
 
 private:

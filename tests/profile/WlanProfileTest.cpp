@@ -69,8 +69,8 @@ TEST(WlanProfile, DocumentsByKindOfNetwork) {
         {"hidden WPA2-PSK/AES", {L"Office", 5, 1, kHex64, 0, -1, false}, L"Office", L"WPA2PSK", L"AES",
          L"networkKey", kHex64, L""},
         {"WPA2/802.1X", {L"Corp", 4, 1, L"", 0, 4, true, true}, L"Corp", L"WPA2", L"AES", L"", L"", L"3"},
-        {"markup", {L"A<b>&c", 5, 1, L"k<e>y&", 1, -1}, L"A&lt;b&gt;&c", L"WPA2PSK", L"AES", L"passPhrase",
-         L"k&lt;e&gt;y&", L""},
+        {"markup", {L"A<b>&c", 5, 1, L"k<e>y&", 1, -1}, L"A&lt;b&gt;&amp;c", L"WPA2PSK", L"AES", L"passPhrase",
+         L"k&lt;e&gt;y&amp;", L""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);

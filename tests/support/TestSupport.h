@@ -27,6 +27,12 @@ private:
     std::shared_ptr<util::CaptureSink> sink_;
 };
 
+// Registers `secret` (a key or passphrase a test hands to the code) as text
+// that no log record of the process may hold; returns it. Every record
+// written from then on is checked, and the run fails at its end if one held
+// a secret.
+std::wstring Secret(const std::wstring& secret);
+
 // Runs `f`, which must throw exactly `Ex` (not a subclass); returns it.
 template <class Ex>
 Ex ExpectThrows(const std::function<void()>& f) {

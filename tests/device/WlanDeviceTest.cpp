@@ -1,0 +1,258 @@
+// The WLAN device's lifecycle, network list, notifications and status
+// queries on the simulated service, with API version 1 and 2.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "DeviceProbe.h"
+#include "WlanRig.h"
+#include "device/WLanDevice.h"
+#include "records/AccessStatus.h"
+#include "records/NetworkInfoList.h"
+
+namespace {
+
+using test::WlanRig;
+
+void Disconnect(WlanRig& r) { r.device->Disconnect(0); }
+void UnAssociate(WlanRig& r) { r.device->UnAssociateNetwork(); }
+void Close(WlanRig& r) { r.device->Close(); }
+void Open(WlanRig& r) { r.Open(); }
+void Associate(WlanRig& r) { r.Associate(test::kWpa2Net); }
+void Connect(WlanRig& r) {
+    cei::ConnectionInfoWlan c = test::Connect();
+    r.device->ConnectAsync(&c);
+}
+void LoseLink(WlanRig& r) {
+    size_t before = r.Statuses().size();
+    r.wlan.LoseLink(r.iface);
+    ASSERT_TRUE(r.host->WaitFor([&](const auto&) { return r.Statuses().size() >= before + 2; },
+                                std::chrono::seconds(10)));
+}
+
+TEST(WlanDevice, StatusSequences) {
+    using Step = std::function<void(WlanRig&)>;
+    struct Row {
+        const char* label;
+        std::vector<Step> steps;
+        std::vector<uint32_t> statuses;
+    };
+    const std::vector<Row> rows = {
+        {"open", {Open}, {0}},
+        {"close a closed device", {Close}, {}},
+        {"open, close", {Open, Close}, {0, 1}},
+        {"close associated", {Open, Associate, Close}, {0, 0, 1}},
+        {"close connected", {Open, Associate, Connect, Close}, {0, 3, 2, 4, 0, 0, 1}},
+        {"disconnect", {Open, Associate, Connect, Disconnect}, {0, 3, 2, 4, 0}},
+        {"reconnect after disconnect", {Open, Associate, Connect, Disconnect, Connect}, {0, 3, 2, 4, 0, 3, 2}},
+        {"unassociate", {Open, Associate, UnAssociate}, {0, 0}},
+        {"lost link", {Open, Associate, Connect, LoseLink}, {0, 3, 2, 4, 0}},
+        {"reopen", {Open, Close, Open}, {0, 1, 0}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        WlanRig rig;
+        for (const Step& step : row.steps) step(rig);
+        EXPECT_EQ(rig.Statuses(), row.statuses);
+        for (const test::HostCall& c : rig.host->Calls()) EXPECT_EQ(c.deviceIndex, 7);
+    }
+}
+
+TEST(WlanDevice, ConnectReportsProgressAndCompletionAndResetsCounters) {
+    WlanRig rig;
+    rig.Open();
+    rig.Associate(test::kWpa2Net);
+    rig.Forget();
+    Connect(rig);
+    std::vector<std::string> names;
+    for (const auto& c : rig.host->Calls())
+        if (c.name != "IpAddressStatus") names.push_back(c.name + " " + std::to_string(c.value1));
+    EXPECT_EQ(names, (std::vector<std::string>{"DeviceStatusChanged 3", "ConnectProgress 1", "ConnectCompleted 0",
+                                               "DeviceStatusChanged 2"}));
+    EXPECT_EQ(rig.wlan.ConnectedSsid(rig.iface), "Office");
+    cei::DeviceStatistics s;
+    rig.device->GetStatistics(s);
+    EXPECT_EQ(s.bytesSent, 0u);
+    EXPECT_EQ(s.bytesReceived, 0u);
+    // What WlanConnect was given.
+    for (const auto& j : rig.wlan.Journal()) {
+        if (j.call != "WlanConnect") continue;
+        EXPECT_EQ(j.connectionMode, static_cast<DWORD>(wlan_connection_mode_profile));
+        EXPECT_EQ(j.profileName, L"Office");
+        EXPECT_EQ(j.bssType, static_cast<DWORD>(dot11_BSS_type_infrastructure));
+        EXPECT_FALSE(j.ssidGiven || j.bssidListGiven || j.connectFlags != 0);
+    }
+}
+
+TEST(WlanDevice, OpenPassesTheServiceWhatItRequires) {
+    WlanRig rig;
+    rig.Open();
+    size_t checked = 0;
+    for (const auto& j : rig.wlan.Journal()) {
+        if (j.call == "WlanOpenHandle") checked += j.clientVersion == 2;
+        if (j.call == "WlanRegisterNotification")
+            checked += j.sourceMask == 0x18 && !j.ignoreDuplicate && j.callbackGiven && j.context == rig.device;
+    }
+    EXPECT_EQ(checked, 2u);
+    rig.device->Close();
+    EXPECT_EQ(rig.wlan.Journal().back().call, "WlanCloseHandle");
+}
+
+TEST(WlanDevice, NetworkListMirrorsTheService) {
+    auto net = [](std::string ssid, DWORD bss, DWORD auth, DWORD cipher, DWORD quality) {
+        sim::WlanNetwork n;
+        n.ssid = std::move(ssid);
+        n.bssType = bss;
+        n.authAlgorithm = auth;
+        n.cipherAlgorithm = cipher;
+        n.signalQuality = quality;
+        n.securityEnabled = cipher != 0;
+        return n;
+    };
+    WlanRig rig(2, {net("Office", 1, 7, 4, 90), net("Cafe", 1, 1, 0, 60), net("Lab", 1, 2, 5, 50),
+                    net("Old", 1, 1, 1, 40), net("Home", 1, 4, 2, 30), net("Corp", 1, 6, 4, 20),
+                    net("Ent", 1, 3, 2, 10), net("Party", 2, 1, 0, 5), net(std::string("Cut\0tail", 8), 1, 5, 0x101, 1),
+                    net("", 1, 0x80000001, 0, 0), net("Office", 1, 7, 4, 70)});
+    rig.Open();
+    ace::NetworkList networks;
+    rig.device->GetAvailableNetworks(networks);
+    struct Want {
+        std::wstring ssid;
+        uint32_t bss, quality;
+        int32_t security, encryption;
+        bool secured;
+    };
+    const std::vector<Want> want = {
+        {L"Office", 1, 90, 5, 1, true}, {L"Cafe", 1, 60, 0, 0, false}, {L"Lab", 1, 50, 1, 3, true},
+        {L"Old", 1, 40, 0, 3, true},    {L"Home", 1, 30, 3, 2, true},  {L"Corp", 1, 20, 4, 1, true},
+        {L"Ent", 1, 10, 2, 2, true},    {L"Party", 0, 5, 0, 0, false}, {L"Cut", 1, 1, -1, -1, true},
+        {L"", 1, 0, -1, 0, false},      {L"Office", 1, 70, 5, 1, true}};
+    ASSERT_EQ(networks.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i) {
+        SCOPED_TRACE(i);
+        auto* n = dynamic_cast<cei::NetworkInfoListWlan*>(networks[i].get());
+        ASSERT_NE(n, nullptr);
+        EXPECT_EQ(n->ssid, want[i].ssid);
+        EXPECT_EQ(n->bssType, want[i].bss);
+        EXPECT_EQ(n->signalQuality, want[i].quality);
+        EXPECT_EQ(n->securityType, want[i].security);
+        EXPECT_EQ(n->encryptionType, want[i].encryption);
+        EXPECT_EQ(n->securityEnabled, want[i].secured);
+    }
+    EXPECT_TRUE(rig.LoggedText(LOG_DETAIL, L"Not supported bss type: 2"));
+    EXPECT_TRUE(rig.LoggedText(LOG_WARNING, L"Unknown security type. Auth: 5"));
+    EXPECT_TRUE(rig.LoggedText(LOG_WARNING, L"Unknown encryption type. Ciph: 257"));
+    // The caller's entries stay; the next call appends.
+    rig.device->GetAvailableNetworks(networks);
+    EXPECT_EQ(networks.size(), 2 * want.size());
+}
+
+TEST(WlanDevice, SignalConversion) {
+    const std::vector<std::pair<int32_t, int32_t>> rows = {{55, 55}, {0, 0},     {100, 100}, {-113, 0}, {-112, 0},
+                                                           {-111, 3}, {-80, 51}, {-51, 100}, {-40, 100}, {150, 100},
+                                                           {-200, 0}, {-1, 100}};
+    for (auto [in, out] : rows) EXPECT_EQ(ace::WLanDeviceProbe::ConvertSignalToPercent(in), out) << in;
+}
+
+TEST(WlanDevice, AccessStatusByVersionAndState) {
+    struct Row {
+        const char* label;
+        DWORD version;
+        bool connect;
+        std::vector<sim::WlanNetwork> networks;
+        uint32_t mask;
+        int32_t signal, registration;
+        std::wstring name;
+    };
+    sim::WlanNetwork weak = test::Network(test::kWpa2Net, 40), strong = test::Network(test::kWpa2Net, 70);
+    weak.rssi = strong.rssi = -80;
+    sim::WlanNetwork zero = test::Network(test::kWpa2Net, 0), faint = test::Network(test::kWpa2Net, 10);
+    faint.rssi = -120;
+    const std::vector<Row> rows = {
+        {"v2 connected: RSSI", 2, true, {weak, strong}, 13, 51, 2, L"Office"},
+        {"v1 connected: the best listed", 1, true, {weak, strong}, 13, 70, 2, L"Office"},
+        {"v2 not connected: the list", 2, false, {strong, weak}, 1, 70, -9, L"-"},
+        {"only quality 0: not found", 2, false, {zero}, 8, -1, 2, L"-"},
+        {"signal 0 on a broadcast network", 2, true, {faint}, 12, 0, 0, L"Office"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        WlanRig rig(row.version, row.networks);
+        rig.Open();
+        rig.Associate(test::kWpa2Net);
+        if (row.connect) Connect(rig);
+        cei::AccessStatus status;
+        status.networkRegistrationType = -9;
+        status.networkName = L"-";
+        rig.device->GetAccessStatus(row.mask, status);
+        EXPECT_EQ(status.signalStrength, row.signal);
+        EXPECT_EQ(status.networkRegistrationType, row.registration);
+        EXPECT_EQ(status.networkName, row.name);
+    }
+}
+
+TEST(WlanDevice, VersionOneConnectsOnConnectionCompleteAndToleratesUnconfirmedSets) {
+    WlanRig rig(1);
+    rig.Open();
+    rig.wlan.Silence(sim::WlanSilence::ProfileChange);
+    rig.Associate(test::kWpa2Net);  // returns after the 1000 ms wait, without error
+    for (const auto& j : rig.wlan.Journal())
+        if (j.call == "WlanSetProfile") EXPECT_EQ(j.flags, 0u);
+    Connect(rig);
+    EXPECT_EQ(rig.device->GetDeviceStatus(), DEVICE_STATE::CONNECTED);
+    rig.Forget();
+    rig.device->Disconnect(0);
+    // Version 1 tells the host itself, besides the service's MSM report.
+    size_t disconnected = 0;
+    for (const auto& c : rig.host->Calls()) disconnected += c.name == "Disconnected";
+    EXPECT_GE(disconnected, 1u);
+}
+
+TEST(WlanDevice, NotificationsThatChangeNothing) {
+    WlanRig rig;
+    rig.Open();
+    rig.Forget();
+    auto* device = rig.device;
+    WLAN_NOTIFICATION_DATA n{};
+    n.InterfaceGuid = rig.iface;
+    struct Row {
+        DWORD source, code;
+        bool otherInterface, nullContext;
+        unsigned level;
+        std::wstring text;
+    };
+    const std::vector<Row> rows = {
+        {0x10, 14, false, false, LOG_TRACE, L"Notification:unknown MSM notification Source:16 Code:14"},
+        {0x08, 24, false, false, LOG_TRACE, L"Notification:unknown ACM notification Source:8 Code:24"},
+        {0x08, 8, false, false, LOG_TRACE, L"Notification:scan fail Source:8 Code:8"},
+        {0x04, 1, false, false, LOG_TRACE, L"Unknown notification source: 4"},
+        {0x04, 1, false, false, LOG_TRACE, L"Notification:unknown notification source:  Source:4"},
+        {0x08, 7, true, false, LOG_INFO, L"Notification from not selected wlan adapter. Guid: {"},
+        {0x08, 7, false, true, LOG_WARNING, L"Closing down, notification not accepted. Notification: scan complete"},
+    };
+    for (const Row& row : rows) {
+        n.NotificationSource = row.source;
+        n.NotificationCode = row.code;
+        n.InterfaceGuid = rig.iface;
+        if (row.otherInterface) n.InterfaceGuid.Data1 ^= 1;
+        ace::WLanDevice::NotificationCallback(&n, row.nullContext ? nullptr : device);
+        EXPECT_TRUE(rig.LoggedText(row.level, row.text)) << testing::PrintToString(row.text);
+    }
+    ace::WLanDevice::NotificationCallback(nullptr, device);
+    EXPECT_TRUE(rig.host->Calls().empty() || rig.host->Calls().front().name == "IpAddressStatus");
+}
+
+TEST(WlanDevice, AHostThatThrowsOnALostLinkDoesNotReachTheService) {
+    struct ThrowingHost : test::RecordingHost {
+        void Disconnected(int32_t, uint32_t) override { throw util::DeviceEx(L"host.cpp", L"Host::Disconnected", 1); }
+    };
+    WlanRig rig;
+    rig.host = std::make_unique<ThrowingHost>();
+    rig.Open();
+    rig.AssociateAndConnect(test::kWpa2Net);
+    rig.wlan.LoseLink(rig.iface);
+    ASSERT_TRUE(rig.WaitForStatus(DEVICE_STATE::DISCONNECTED, 2));  // Open's and the lost link's
+    EXPECT_TRUE(rig.LoggedText(LOG_ERROR, L"Notification handling failed: "));
+}
+
+}  // namespace

@@ -1,0 +1,296 @@
+// Every failure the WLAN device reports, made to happen by the simulated
+// service's outcomes or by an armed fault: the class the host catches, the
+// raising site's text, what the host was told, and the log.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <typeinfo>
+
+#include "WlanRig.h"
+#include "platform/sim/Faults.h"
+#include "records/AccessStatus.h"
+
+namespace {
+
+using test::WlanRig;
+
+struct Log {
+    unsigned level;
+    std::wstring text;  // a substring of one record at that level
+};
+
+struct Row {
+    const char* label;
+    std::function<void(WlanRig&)> setUp;  // before the fault is armed; host calls so far are forgotten
+    const char* faultCall;                // nullptr: the world alone makes it fail
+    unsigned nth;
+    std::function<void(WlanRig&)> action;
+    const std::type_info* thrown;         // nullptr: the action succeeds
+    std::wstring firstEntry;              // substring of the raising site's message
+    std::vector<std::string> hostCalls;   // after set-up, IP address reports left out
+    std::vector<Log> logs;
+};
+
+constexpr DWORD kFaultCode = ERROR_ACCESS_DENIED;  // 5
+
+std::vector<std::string> HostCalls(const WlanRig& rig) {
+    std::vector<std::string> out;
+    for (const test::HostCall& c : rig.host->Calls()) {
+        if (c.name == "IpAddressStatus") continue;
+        out.push_back(c.name + " " + std::to_string(c.value1) +
+                      (c.name == "ConnectCompleted" ? " " + std::to_string(c.value2) : ""));
+    }
+    return out;
+}
+
+void Run(const std::vector<Row>& rows) {
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        WlanRig rig;
+        if (row.setUp) row.setUp(rig);
+        rig.Forget();
+        if (row.faultCall != nullptr) sim::FailCall(row.faultCall, kFaultCode, row.nth);
+        try {
+            row.action(rig);
+            EXPECT_EQ(row.thrown, nullptr) << "nothing was thrown";
+        } catch (const util::Exception& e) {
+            ASSERT_NE(row.thrown, nullptr) << "thrown: " << testing::PrintToString(test::Dump(e));
+            EXPECT_EQ(typeid(e), *row.thrown) << typeid(e).name();
+            EXPECT_NE(e.GetFirstEntry().message.find(row.firstEntry), std::wstring::npos)
+                << testing::PrintToString(std::wstring(e.GetFirstEntry().message));
+        }
+        sim::ClearFaults();
+        EXPECT_EQ(HostCalls(rig), row.hostCalls);
+        for (const Log& l : row.logs)
+            EXPECT_TRUE(rig.LoggedText(l.level, l.text)) << "no record at " << l.level << ": "
+                                                          << testing::PrintToString(l.text);
+    }
+}
+
+void Open(WlanRig& r) { r.Open(); }
+void Associate(const test::Net& net, WlanRig& r) { r.Associate(net); }
+void AssociateWpa2(WlanRig& r) { r.Associate(test::kWpa2Net); }
+void ConnectWpa2(WlanRig& r) {
+    r.Open();
+    r.AssociateAndConnect(test::kWpa2Net);
+}
+void Connect(WlanRig& r, uint32_t timeout = 3000) {
+    cei::ConnectionInfoWlan c = test::Connect(timeout);
+    r.device->ConnectAsync(&c);
+}
+void OpenAssociate(WlanRig& r) {
+    r.Open();
+    r.Associate(test::kWpa2Net);
+}
+void AccessStatus(WlanRig& r, uint32_t mask) {
+    cei::AccessStatus s;
+    r.device->GetAccessStatus(mask, s);
+}
+
+const std::type_info* const kNone = nullptr;
+
+TEST(WlanDeviceFailure, OpenAndClose) {
+    Run({
+        {"open twice", Open, nullptr, 0, Open, &typeid(util::DeviceAlreadyOpenEx), L"Wrong DeviceStatus: 0", {}, {}},
+        {"handle refused", nullptr, "WlanOpenHandle", 1, Open, &typeid(util::DeviceOpenEx), L"Device open failed.", {},
+         {{LOG_ERROR, L"Failed to open Wlan api handle."}, {LOG_ERROR, L"Open failed: "}}},
+        {"version unsupported", [](WlanRig& r) { r.wlan.SetServiceVersion(0); }, nullptr, 0, Open,
+         &typeid(util::DeviceOpenEx), L"Device open failed.", {},
+         {{LOG_ERROR, L"Unsupported version of WLAN service.0"}, {LOG_ERROR, L"Unsupported version of WLAN service."}}},
+        {"registration refused", nullptr, "WlanRegisterNotification", 1, Open, &typeid(util::DeviceOpenEx),
+         L"Device open failed.", {}, {{LOG_WARNING, L"Register WLAN notification failed. error: 5"}}},
+        {"interfaces not listed", nullptr, "WlanEnumInterfaces", 1, Open, &typeid(util::DeviceOpenEx),
+         L"Device open failed.", {},
+         {{LOG_ERROR, L"WlanEnumInterfaces operation failed. error: 5"}, {LOG_ERROR, L"System call: WlanEnumInterfaces"}}},
+        {"no adapter of that name", [](WlanRig& r) { r.device->SetDeviceName(L"contoso wireless"); }, nullptr, 0,
+         Open, &typeid(util::DeviceOpenEx), L"Device open failed.", {},
+         {{LOG_WARNING, L"Adapter 'contoso wireless' is not available"}}},
+        {"scan refused", nullptr, "WlanScan", 1, Open, kNone, L"", {"DeviceStatusChanged 0"},
+         {{LOG_ERROR, L"Wlan scan failed, error: 5"}, {LOG_WARNING, L"Continue any way.. "}}},
+        {"unregistration refused", Open, "WlanRegisterNotification", 1, [](WlanRig& r) { r.device->Close(); }, kNone,
+         L"", {"DeviceStatusChanged 1"}, {{LOG_ERROR, L"Unregister WLAN notification failed. error: 5"}}},
+    });
+}
+
+TEST(WlanDeviceFailure, ScanNeverCompletes) {
+    Run({{"scan unnotified", [](WlanRig& r) { r.wlan.Silence(sim::WlanSilence::Scan); }, nullptr, 0, Open, kNone, L"",
+          {"DeviceStatusChanged 0"},
+          {{LOG_ERROR, L"WaitForSingleObject 'Scan complete' failed. Result: 258"}, {LOG_WARNING, L"Continue any way"}}}});
+}
+
+TEST(WlanDeviceFailure, NetworkList) {
+    auto list = [](WlanRig& r) {
+        ace::NetworkList networks;
+        r.device->GetAvailableNetworks(networks);
+    };
+    Run({
+        {"closed", nullptr, nullptr, 0, list, &typeid(util::DeviceNotOpenEx), L"DeviceStatus: 1", {}, {}},
+        {"list refused", Open, "WlanGetAvailableNetworkList", 1, list, &typeid(util::SystemCallEx),
+         L"System call: WlanGetAvailableNetworkList failed.", {},
+         {{LOG_ERROR, L"WlanGetAvailableNetworkList operation failed. error: 5"},
+          {LOG_ERROR, L"GetAvailableNetworks operation failed: "}}},
+        {"radio off",
+         [](WlanRig& r) {
+             r.Open();
+             r.wlan.SetRadio(r.iface, false);
+         },
+         nullptr, 0, list, &typeid(util::SystemCallEx), L"WlanGetAvailableNetworkList", {},
+         {{LOG_ERROR, L"error: 2150899714"}, {LOG_ERROR, L"wlan adapter has power off."}}},
+    });
+}
+
+TEST(WlanDeviceFailure, Associate) {
+    auto request = [](cei::AssociateInfoWlan info) {
+        return [info](WlanRig& r) { r.device->AssociateNetwork(&info); };
+    };
+    Run({
+        {"closed", nullptr, nullptr, 0, AssociateWpa2, &typeid(util::DeviceNotOpenEx),
+         L"DeviceStatus: 1. It should be 0", {}, {}},
+        {"not a WLAN request", Open, nullptr, 0,
+         [](WlanRig& r) {
+             cei::ConnectionInfoWlan wrong;
+             r.device->AssociateNetwork(&wrong);
+         },
+         &typeid(util::ArgumentEx), L"pAssociateInfo. pAssociateInfo: ", {}, {}},
+        {"WPA", Open, nullptr, 0, request(test::Request(L"Corp", 2, 2)), &typeid(util::ArgumentEx),
+         L"Not supported security type: 2", {}, {{LOG_ERROR, L"AssociateNetwork operation failed: "}}},
+        {"WPA2", Open, nullptr, 0, request(test::Request(L"Corp", 4, 1)), &typeid(util::ArgumentEx),
+         L"Not supported security type: 4", {}, {{LOG_ERROR, L"Not supported security type: 4"}}},
+        {"unknown encryption", Open, nullptr, 0, request(test::Request(L"Corp", 0, 7)), &typeid(util::ArgumentEx),
+         L"Not supported encryption type: 7", {}, {{LOG_ERROR, L"Not supported encryption type: 7"}}},
+        {"set refused", Open, "WlanSetProfile", 1, AssociateWpa2, &typeid(util::SystemCallEx),
+         L"System call: WlanSetProfile failed.", {},
+         {{LOG_ERROR, L"WlanSetProfile failed, reason: 5"}, {LOG_ERROR, L" The reason"}}},
+        {"set blocked",
+         [](WlanRig& r) {
+             r.Open();
+             r.wlan.ProtectProfile(r.iface, L"Office");
+         },
+         nullptr, 0, AssociateWpa2, &typeid(util::InvalidOperationEx),
+         L"Set profile failed: already existing profile blocks.", {},
+         {{LOG_ERROR, L"WlanSetProfile failed, reason: 183"},
+          {LOG_ERROR, L"can't be overwritten! wlan profile: Office"}}},
+        {"set unconfirmed",
+         [](WlanRig& r) {
+             r.Open();
+             r.wlan.Silence(sim::WlanSilence::ProfileChange);
+         },
+         nullptr, 0, AssociateWpa2, &typeid(util::SystemCallEx), L"System call: WaitForSingleObject failed.", {},
+         {{LOG_WARNING, L"WaitForSingleObject 'Set Profile' failed. Result: 258"}}},
+        {"user profile not deleted",
+         [](WlanRig& r) {
+             r.Open();
+             r.wlan.StoreProfile(r.iface, L"Office", L"<WLANProfile><name>Office</name></WLANProfile>");
+         },
+         "WlanDeleteProfile", 1, AssociateWpa2, &typeid(util::SystemCallEx), L"WlanDeleteProfile", {},
+         {{LOG_ERROR, L"Wlan delete profile failed, error: 5"}}},
+        {"hidden network, state unknown", Open, "WlanQueryInterface", 1,
+         request(test::Request(L"Office", 5, 1, test::kWpa2Net.secret, 1, false)), &typeid(util::SystemCallEx),
+         L"WlanQueryInterface", {},
+         {{LOG_ERROR, L"WlanQueryInterface failed, error: 5"},
+          {LOG_ERROR, L"Connect operation failed for a non broadcasted ssid net"}}},
+    });
+}
+
+TEST(WlanDeviceFailure, Connect) {
+    const std::vector<std::string> failed = {"DeviceStatusChanged 3", "ConnectProgress 1", "DeviceStatusChanged 0",
+                                             "ConnectCompleted 201 0"};
+    Run({
+        {"closed", nullptr, nullptr, 0, [](WlanRig& r) { Connect(r); }, &typeid(util::InvalidOperationEx),
+         L"DeviceStatus: 1. It should be 0", {}, {}},
+        {"not associated", Open, nullptr, 0, [](WlanRig& r) { Connect(r); }, &typeid(util::NotAssociatedEx),
+         L"Not associated.", {}, {}},
+        {"not a WLAN request", OpenAssociate, nullptr, 0,
+         [](WlanRig& r) {
+             cei::AssociateInfoWlan wrong;
+             r.device->ConnectAsync(&wrong);
+         },
+         &typeid(util::InvalidOperationEx), L"Wrong connection info", {}, {}},
+        {"connected already", ConnectWpa2, nullptr, 0, [](WlanRig& r) { Connect(r); },
+         &typeid(util::InvalidOperationEx), L"DeviceStatus: 2. It should be 0", {}, {}},
+        {"state unknown", OpenAssociate, "WlanQueryInterface", 1, [](WlanRig& r) { Connect(r); },
+         &typeid(util::SystemCallEx), L"WlanQueryInterface", failed, {{LOG_ERROR, L"Connect operation failed: "}}},
+        {"request refused", OpenAssociate, "WlanConnect", 1, [](WlanRig& r) { Connect(r); },
+         &typeid(util::SystemCallEx), L"System call: WlanConnect failed.", failed,
+         {{LOG_ERROR, L"WlanConnect failed"}}},
+        {"wrong key",
+         [](WlanRig& r) {
+             r.Open();
+             cei::AssociateInfoWlan wrong = test::Request(L"Office", 5, 1, L"not the key at all");
+             r.device->AssociateNetwork(&wrong);
+         },
+         nullptr, 0, [](WlanRig& r) { Connect(r); }, &typeid(util::SystemCallEx),
+         L"System call: WaitForMultipleObjects failed.", failed, {{LOG_INFO, L"Connection fail received."}}},
+        {"network gone",
+         [](WlanRig& r) {
+             OpenAssociate(r);
+             r.wlan.RemoveNetwork(r.iface, "Office");
+         },
+         nullptr, 0, [](WlanRig& r) { Connect(r); }, &typeid(util::SystemCallEx), L"WaitForMultipleObjects", failed,
+         {{LOG_INFO, L"Connection fail received."}}},
+        {"verdict never comes",
+         [](WlanRig& r) {
+             OpenAssociate(r);
+             r.wlan.Silence(sim::WlanSilence::Connect);
+         },
+         nullptr, 0, [](WlanRig& r) { Connect(r, 300); }, &typeid(util::SystemCallEx), L"WaitForMultipleObjects",
+         failed, {{LOG_WARNING, L"Notification wait timeout. Timeout value = 300 ms"}}},
+        {"counters unreadable", OpenAssociate, "GetIfEntry", 1, [](WlanRig& r) { Connect(r); },
+         &typeid(util::SystemCallEx), L"Failed to get statisctics data", failed, {{LOG_ERROR, L"GetIfEntry failed: 5"}}},
+    });
+}
+
+TEST(WlanDeviceFailure, DisconnectAndUnAssociate) {
+    auto disconnect = [](WlanRig& r) { r.device->Disconnect(0); };
+    auto unassociate = [](WlanRig& r) { r.device->UnAssociateNetwork(); };
+    Run({
+        {"not connected", Open, nullptr, 0, disconnect, &typeid(util::InvalidOperationEx),
+         L"Wrong DeviceStatus: 0. It should be one of the following 2, 3", {}, {}},
+        {"request refused", ConnectWpa2, "WlanDisconnect", 1, disconnect, &typeid(util::SystemCallEx),
+         L"System call: WlanDisconnect failed.", {"DeviceStatusChanged 4"},
+         {{LOG_WARNING, L"WlanDisconnect operation failed. error: 5"}, {LOG_ERROR, L"Disconnect failed: "}}},
+        {"unassociate while connected", ConnectWpa2, nullptr, 0, unassociate, &typeid(util::DeviceNotOpenEx),
+         L"DeviceStatus: 2. It should be 0", {}, {}},
+        {"unassociate unassociated", Open, nullptr, 0, unassociate, &typeid(util::NotAssociatedEx), L"Not associated.",
+         {}, {}},
+        {"profile not deleted", OpenAssociate, "WlanDeleteProfile", 1, unassociate, &typeid(util::SystemCallEx),
+         L"WlanDeleteProfile", {"DeviceStatusChanged 0"}, {{LOG_ERROR, L"Exception caught: "}}},
+    });
+}
+
+TEST(WlanDeviceFailure, DisconnectNeverConfirmed) {
+    Run({{"disconnect unnotified",
+          [](WlanRig& r) {
+              ConnectWpa2(r);
+              r.wlan.Silence(sim::WlanSilence::Disconnect);
+          },
+          nullptr, 0, [](WlanRig& r) { r.device->Disconnect(0); }, &typeid(util::SystemCallEx),
+          L"System call: WaitForSingleObject failed.", {"DeviceStatusChanged 4"},
+          {{LOG_ERROR, L"WaitForSingleObject 'Disconnected' failed. Result: 258"}}}});
+}
+
+TEST(WlanDeviceFailure, StatusQueries) {
+    Run({
+        {"closed", nullptr, nullptr, 0, [](WlanRig& r) { AccessStatus(r, 1); }, &typeid(util::DeviceNotOpenEx),
+         L"DeviceStatus: 1", {}, {}},
+        {"not associated", Open, nullptr, 0, [](WlanRig& r) { AccessStatus(r, 1); }, &typeid(util::NotAssociatedEx),
+         L"Not associated.", {}, {}},
+        {"unsupported mask", OpenAssociate, nullptr, 0, [](WlanRig& r) { AccessStatus(r, 2); },
+         &typeid(util::DeviceCapabilityEx), L"AccessStatusTypes parameter not supported: 2. When compared to DB info: 13",
+         {}, {}},
+        {"rssi refused", ConnectWpa2, "WlanQueryInterface", 1, [](WlanRig& r) { AccessStatus(r, 13); },
+         &typeid(util::SystemCallEx), L"Failed to retrieve signal strength from adapter{", {},
+         {{LOG_ERROR, L"WlanQueryInterface failed, error: 5"}, {LOG_ERROR, L"GetAccessStatus operation failed: "}}},
+        {"list refused", OpenAssociate, "WlanGetAvailableNetworkList", 1, [](WlanRig& r) { AccessStatus(r, 1); },
+         &typeid(util::SystemCallEx), L"WlanGetAvailableNetworkList", {},
+         {{LOG_ERROR, L"WlanGetAvailableNetworkList operation failed. error: 5"}}},
+        {"counters unreadable", Open, "GetIfEntry", 1,
+         [](WlanRig& r) {
+             cei::DeviceStatistics s;
+             r.device->GetStatistics(s);
+         },
+         &typeid(util::SystemCallEx), L"Failed to get statisctics data", {}, {}},
+    });
+}
+
+}  // namespace

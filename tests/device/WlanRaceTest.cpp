@@ -1,0 +1,76 @@
+// A lost link that races Close, Disconnect or DeleteClass: in every
+// interleaving every thread returns. Each round is bounded, so a deadlock
+// fails the test instead of hanging it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <thread>
+
+#include "WlanRig.h"
+#include "device/Exports.h"
+
+namespace {
+
+using test::WlanRig;
+
+// A thread that does not return within the bound fails the run at once:
+// waiting for it would hang the test.
+void ExpectReturns(std::future<void>& f, const char* who) {
+    if (f.wait_for(std::chrono::seconds(20)) == std::future_status::ready) return;
+    std::fprintf(stderr, "%s did not return within 20 s: deadlock\n", who);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+enum class Race { Close, Disconnect, Delete };
+
+// Runs the host's call and the service's lost link at once; `linkFirst`
+// gives the service a head start.
+void RunRace(Race race, bool linkFirst) {
+    WlanRig rig;
+    rig.Open();
+    rig.AssociateAndConnect(test::kWpa2Net);
+    std::promise<void> go;
+    std::shared_future<void> start = go.get_future().share();
+    auto link = std::async(std::launch::async, [&] {
+        start.wait();
+        rig.wlan.LoseLink(rig.iface);
+    });
+    auto host = std::async(std::launch::async, [&] {
+        start.wait();
+        if (linkFirst) rig.wlan.WaitIdle(std::chrono::seconds(5));
+        try {
+            switch (race) {
+                case Race::Close: rig.device->Close(); break;
+                case Race::Disconnect: rig.device->Disconnect(0); break;
+                case Race::Delete:
+                    DeleteClass(rig.device);
+                    rig.device = nullptr;
+                    break;
+            }
+        } catch (const util::Exception&) {
+            // Disconnect of a link already lost is refused; that is an answer, not a hang.
+        }
+    });
+    go.set_value();
+    ExpectReturns(link, "the service's thread");
+    ExpectReturns(host, "the host's thread");
+    EXPECT_TRUE(rig.wlan.WaitIdle(std::chrono::seconds(10)));
+    if (rig.device != nullptr) {
+        DEVICE_STATE s = rig.device->GetDeviceStatus();
+        EXPECT_TRUE(s == DEVICE_STATE::DISCONNECTED || s == DEVICE_STATE::CLOSED) << static_cast<int>(s);
+    }
+}
+
+TEST(WlanRace, LostLinkAgainstCloseDisconnectAndDelete) {
+    for (Race race : {Race::Close, Race::Disconnect, Race::Delete}) {
+        for (bool linkFirst : {true, false}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(race)) + (linkFirst ? " link first" : " host first"));
+            RunRace(race, linkFirst);
+        }
+    }
+}
+
+}  // namespace

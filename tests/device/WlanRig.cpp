@@ -1,0 +1,158 @@
+#include "WlanRig.h"
+
+#include <gtest/gtest.h>
+
+#include "device/Exports.h"
+#include "platform/sim/World.h"
+#include "platform/win32.h"
+
+namespace test {
+
+const Net kOpenNet{"Cafe", DOT11_AUTH_ALGO_80211_OPEN, DOT11_CIPHER_ALGO_NONE, L""};
+const Net kWepNet{"Lab", DOT11_AUTH_ALGO_80211_OPEN, DOT11_CIPHER_ALGO_WEP104, L"0123456789abcdef0123456789"};
+const Net kWpaNet{"Home", DOT11_AUTH_ALGO_WPA_PSK, DOT11_CIPHER_ALGO_TKIP, L"correct horse battery"};
+const Net kWpa2Net{"Office", DOT11_AUTH_ALGO_RSNA_PSK, DOT11_CIPHER_ALGO_CCMP, L"staple & <paper>"};
+
+std::wstring Wide(const std::string& ansi) { return std::wstring(ansi.begin(), ansi.end()); }
+
+namespace {
+
+int32_t SecurityOf(DWORD auth) {
+    switch (auth) {
+        case DOT11_AUTH_ALGO_80211_SHARED_KEY: return cei::SECURITY_SHARED;
+        case DOT11_AUTH_ALGO_WPA_PSK: return cei::SECURITY_WPA_PSK;
+        case DOT11_AUTH_ALGO_RSNA_PSK: return cei::SECURITY_WPA2_PSK;
+        default: return cei::SECURITY_OPEN;
+    }
+}
+
+int32_t EncryptionOf(DWORD cipher) {
+    switch (cipher) {
+        case DOT11_CIPHER_ALGO_WEP40:
+        case DOT11_CIPHER_ALGO_WEP104: return cei::ENCRYPTION_WEP;
+        case DOT11_CIPHER_ALGO_TKIP: return cei::ENCRYPTION_TKIP;
+        case DOT11_CIPHER_ALGO_CCMP: return cei::ENCRYPTION_AES;
+        default: return cei::ENCRYPTION_NONE;
+    }
+}
+
+}  // namespace
+
+sim::WlanNetwork Network(const Net& net, DWORD quality) {
+    sim::WlanNetwork n;
+    n.ssid = net.ssid;
+    n.signalQuality = quality;
+    n.securityEnabled = net.cipher != DOT11_CIPHER_ALGO_NONE;
+    n.authAlgorithm = net.auth;
+    n.cipherAlgorithm = net.cipher;
+    n.secret = net.secret;
+    return n;
+}
+
+cei::AssociateInfoWlan Request(const std::wstring& ssid, int32_t security, int32_t encryption,
+                               const std::wstring& key, uint32_t keyIndex, bool broadcast) {
+    cei::AssociateInfoWlan r;
+    r.ssid = ssid;
+    r.securityType = static_cast<cei::SecurityType>(security);
+    r.encryptionType = static_cast<cei::EncryptionType>(encryption);
+    r.key = Secret(key);
+    r.keyIndex = keyIndex;
+    r.ssidBroadcast = broadcast;
+    return r;
+}
+
+cei::AssociateInfoWlan RequestFor(const Net& net) {
+    return Request(Wide(net.ssid), SecurityOf(net.auth), EncryptionOf(net.cipher), net.secret);
+}
+
+cei::ConnectionInfoWlan Connect(uint32_t timeoutMs) {
+    cei::ConnectionInfoWlan c;
+    c.connectTimeout = timeoutMs;
+    return c;
+}
+
+std::vector<sim::WlanNetwork> WlanRig::DefaultNetworks() {
+    return {Network(kOpenNet, 60), Network(kWepNet, 50), Network(kWpaNet, 70), Network(kWpa2Net, 90)};
+}
+
+WlanRig::WlanRig(DWORD serviceVersion, std::vector<sim::WlanNetwork> networks)
+    : wlan(sim::GetWorld().Wlan()), host(std::make_unique<RecordingHost>()) {
+    sim::GetWorld().Reset();
+    wlan.SetServiceVersion(serviceVersion);
+    sim::WlanInterfaceDescription d;
+    d.description = std::wstring(kAdapterName) + L" 3945ABG";
+    d.networks = std::move(networks);
+    iface = wlan.AddInterface(d);
+    LPWSTR text = nullptr;
+    EXPECT_EQ(::StringFromCLSID(iface, &text), S_OK);
+    sim::AdapterDescription adapter;
+    adapter.description = d.description;
+    adapter.guid = text;
+    ::CoTaskMemFree(text);
+    adapters_.Add(adapter);
+    device = CreateClass();
+    device->SetDeviceIndex(7);
+    device->SetDeviceName(kAdapterName);
+}
+
+WlanRig::~WlanRig() {
+    DeleteClass(device);
+    EXPECT_TRUE(wlan.WaitIdle(std::chrono::seconds(10)));
+    EXPECT_EQ(wlan.OutstandingAllocations(), 0u) << "the device left service memory unfreed";
+    EXPECT_EQ(wlan.BadFrees(), 0u) << "the device freed memory it did not get";
+    EXPECT_TRUE(wlan.Faults().empty()) << wlan.Faults().front();
+}
+
+void WlanRig::Open() { device->Open(host.get()); }
+
+void WlanRig::Associate(const Net& net) {
+    cei::AssociateInfoWlan request = RequestFor(net);
+    device->AssociateNetwork(&request);
+}
+
+void WlanRig::AssociateAndConnect(const Net& net) {
+    Associate(net);
+    cei::ConnectionInfoWlan c = Connect();
+    device->ConnectAsync(&c);
+}
+
+std::vector<uint32_t> WlanRig::Statuses() const {
+    std::vector<uint32_t> statuses;
+    for (const HostCall& call : host->Calls())
+        if (call.name == "DeviceStatusChanged") statuses.push_back(call.value1);
+    return statuses;
+}
+
+std::vector<std::string> WlanRig::CallNames() const {
+    std::vector<std::string> names;
+    for (const HostCall& call : host->Calls()) names.push_back(call.name);
+    return names;
+}
+
+void WlanRig::Forget() {
+    host->Clear();
+    log->Clear();
+}
+
+bool WlanRig::WaitForStatus(DEVICE_STATE status, size_t count, std::chrono::milliseconds bound) {
+    return host->WaitFor(
+        [&](const std::vector<HostCall>& calls) {
+            size_t seen = 0;
+            for (const HostCall& c : calls)
+                if (c.name == "DeviceStatusChanged" && c.value1 == static_cast<uint32_t>(status)) ++seen;
+            return seen >= count;
+        },
+        bound);
+}
+
+std::vector<std::wstring> WlanRig::Logged(unsigned level, const std::wstring& function) const {
+    std::vector<std::wstring> texts;
+    for (const auto& r : log->Find(level, 2, function, L"")) texts.push_back(r.text);
+    return texts;
+}
+
+bool WlanRig::LoggedText(unsigned level, const std::wstring& text) const {
+    return !log->Find(level, 0, L"", text).empty();
+}
+
+}  // namespace test

@@ -1,0 +1,81 @@
+// A WLAN device on a simulated machine: one wireless interface with the
+// adapter entries that belong to it, networks in range, the device made by
+// CreateClass with a recording host, and the log captured. At the end the
+// service must have got back everything it handed out.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "RecordingHost.h"
+#include "TestSupport.h"
+#include "device/IDevice.h"
+#include "platform/sim/AdapterWorld.h"
+#include "platform/sim/WlanService.h"
+#include "records/AssociateInfoWlan.h"
+#include "records/ConnectionInfoWlan.h"
+
+namespace test {
+
+constexpr wchar_t kAdapterName[] = L"Contoso Wireless";
+
+// Networks of the rig: one of each kind the device accepts.
+struct Net {
+    const char* ssid;
+    DWORD auth, cipher;
+    const wchar_t* secret;
+};
+extern const Net kOpenNet, kWepNet, kWpaNet, kWpa2Net;
+
+sim::WlanNetwork Network(const Net& net, DWORD quality = 80);
+
+// The request for a network: security and encryption as the host numbers
+// them; the key is registered as a secret the log must never show.
+cei::AssociateInfoWlan Request(const std::wstring& ssid, int32_t security, int32_t encryption,
+                               const std::wstring& key = L"", uint32_t keyIndex = 1, bool broadcast = true);
+cei::AssociateInfoWlan RequestFor(const Net& net);
+cei::ConnectionInfoWlan Connect(uint32_t timeoutMs = 3000);
+
+std::wstring Wide(const std::string& ansi);
+
+// The profile document is well-formed and valid against version 1 of the
+// WLAN profile schema.
+void ExpectSchemaValid(const std::wstring& xml);
+
+class WlanRig {
+public:
+    explicit WlanRig(DWORD serviceVersion = 2, std::vector<sim::WlanNetwork> networks = DefaultNetworks());
+    ~WlanRig();
+    WlanRig(const WlanRig&) = delete;
+    WlanRig& operator=(const WlanRig&) = delete;
+
+    static std::vector<sim::WlanNetwork> DefaultNetworks();
+
+    void Open();
+    void Associate(const Net& net);
+    void AssociateAndConnect(const Net& net);
+
+    // The DeviceStatusChanged values in order, and the host's calls by name.
+    std::vector<uint32_t> Statuses() const;
+    std::vector<std::string> CallNames() const;
+    // Forgets the host's calls and the log so far.
+    void Forget();
+    // Waits until the host has seen `status` reported `count` times in all.
+    bool WaitForStatus(DEVICE_STATE status, size_t count, std::chrono::milliseconds bound = std::chrono::seconds(10));
+    // Every record text at `level` from `function` (empty: any).
+    std::vector<std::wstring> Logged(unsigned level, const std::wstring& function = L"") const;
+    bool LoggedText(unsigned level, const std::wstring& text) const;
+
+    sim::WlanService& wlan;
+    GUID iface{};
+    LogCapture log;
+    std::unique_ptr<RecordingHost> host;
+    ace::IDevice* device = nullptr;
+
+private:
+    sim::AdapterWorld adapters_;
+};
+
+}  // namespace test

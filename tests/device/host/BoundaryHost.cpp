@@ -1,13 +1,19 @@
 // A host built as its own executable from the plug-in's public headers only.
 // It loads the plug-in at run time, finds both exports by name, drives a
 // device through the interface, catches what the plug-in throws by class,
-// and deletes it. Usage: boundary_host <plug-in file name>
+// and deletes it; on the simulated platform it runs a whole session on the
+// world file named by WLAN_SIM_WORLD. Usage: boundary_host <plug-in file name>
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "device/Exports.h"
 #include "foundation/ExceptionTypes.h"
+#include "records/AccessStatus.h"
+#include "records/AssociateInfoWlan.h"
+#include "records/ConnectionInfoWlan.h"
+#include "records/NetworkInfoList.h"
 #include "platform/win32.h"
 
 namespace {
@@ -34,11 +40,13 @@ void Run(Fn fn) {
 }
 
 struct Host : ace::IDeviceCallback {
-    void ConnectCompleted(int32_t, uint32_t, uint32_t) override {}
+    void ConnectCompleted(int32_t, uint32_t result, uint32_t) override { completed += result == 0 ? 1 : 100; }
     void ConnectProgress(int32_t, uint32_t) override {}
-    void DeviceStatusChanged(int32_t, DEVICE_STATE) override {}
+    void DeviceStatusChanged(int32_t, DEVICE_STATE state) override { statuses.push_back(static_cast<int>(state)); }
     void Disconnected(int32_t, uint32_t) override {}
     void IpAddressStatus(int32_t, bool) override {}
+    std::vector<int> statuses;
+    int completed = 0;
 };
 
 void Drive(ace::IDevice& device) {
@@ -77,24 +85,59 @@ void Drive(ace::IDevice& device) {
 
     // An exception thrown in the plug-in, caught here by its class.
     Host host;
+    device.SetDeviceName(L"No Such Adapter");
     bool caught = false;
     try {
         device.Open(&host);
-    } catch (const util::InvalidOperationEx& e) {
+    } catch (const util::DeviceOpenEx& e) {
         caught = true;
         const auto& first = e.GetFirstEntry();
-        Check(first.type == L"class util::InvalidOperationEx", "first entry's type");
-        Check(first.message.find(L"Operation invalid in current state: Open.") == 0, "first entry's message");
+        Check(first.type == L"class util::DeviceOpenEx", "first entry's type");
+        Check(first.message == L"Device open failed.", "first entry's message");
         Check(e.Entries().size() == 2, "raising entry and one stack entry");
     }
-    Check(caught, "InvalidOperationEx caught by its class");
+    Check(caught, "DeviceOpenEx caught by its class");
+    Check(device.GetDeviceStatus() == DEVICE_STATE::CLOSED, "a failed Open leaves the device CLOSED");
+
+    // A session on the world of tests/device/host/world.json.
+    device.SetDeviceName(L"Wireless Network Adapter");
+    device.Open(&host);
+    Check(device.GetDeviceStatus() == DEVICE_STATE::DISCONNECTED, "Open: DISCONNECTED");
+    ace::NetworkList networks;
+    device.GetAvailableNetworks(networks);
+    Check(networks.size() == 2 && networks[1]->ssid == L"Office" && networks[1]->signalQuality == 90,
+          "GetAvailableNetworks lists the world's networks in order");
+    auto* office = networks.size() == 2 ? dynamic_cast<cei::NetworkInfoListWlan*>(networks[1].get()) : nullptr;
+    Check(office != nullptr && office->securityType == cei::SECURITY_WPA2_PSK &&
+              office->encryptionType == cei::ENCRYPTION_AES,
+          "the entries are WLAN entries with their security");
+    cei::AssociateInfoWlan associate;
+    associate.ssid = L"Office";
+    associate.ssidBroadcast = true;
+    associate.securityType = cei::SECURITY_WPA2_PSK;
+    associate.encryptionType = cei::ENCRYPTION_AES;
+    associate.key = L"boundary & secret";
+    device.AssociateNetwork(&associate);
+    cei::ConnectionInfoWlan connect;
+    connect.connectTimeout = 5000;
+    device.ConnectAsync(&connect);
+    Check(device.GetDeviceStatus() == DEVICE_STATE::CONNECTED, "ConnectAsync: CONNECTED");
+    cei::AccessStatus access;
+    device.GetAccessStatus(13, access);
+    Check(access.networkName == L"Office" && access.signalStrength > 0, "GetAccessStatus while connected");
+    device.Disconnect(0);
+    Check(device.GetDeviceStatus() == DEVICE_STATE::DISCONNECTED, "Disconnect: DISCONNECTED");
     caught = false;
     try {
         device.Disconnect(0);
-    } catch (const util::Exception& e) {
-        caught = dynamic_cast<const util::SystemEx*>(&e) != nullptr;
+    } catch (const util::InvalidOperationEx&) {
+        caught = true;
     }
-    Check(caught, "caught as util::Exception, still a util::SystemEx");
+    Check(caught, "a second Disconnect is refused with InvalidOperationEx");
+    device.Close();
+    Check(device.GetDeviceStatus() == DEVICE_STATE::CLOSED, "Close: CLOSED");
+    Check(host.statuses == std::vector<int>({0, 3, 2, 4, 0, 0, 1}), "the host heard every status change in order");
+    Check(host.completed == 1, "ConnectCompleted once, with 0");
 }
 
 }  // namespace

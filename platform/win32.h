@@ -25,6 +25,7 @@
 #  include "posix/registry.h"
 #  include "posix/iphlpapi.h"
 #  include "posix/setupapi.h"
+#  include "posix/wlanapi.h"
 #endif
 
 #include "win32_missing.h"

@@ -12,6 +12,4 @@
 #ifndef WLAN_REASON_CODE_SUCCESS
 #  define WLAN_REASON_CODE_SUCCESS 0
 #endif
-#if defined(_WIN32)
 enum { wlan_notification_msm_connected = 4, wlan_notification_msm_disconnected = 10 };
-#endif

@@ -17,8 +17,8 @@
 #  include <process.h>
 #  include <iphlpapi.h>
 #  include <setupapi.h>
-#  include <wlanapi.h>
 #  include <objbase.h>
+#  include <wlanapi.h>
 #else
 #  include "posix/types.h"
 #  include "posix/kernel.h"

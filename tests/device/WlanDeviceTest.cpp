@@ -24,9 +24,14 @@ void Connect(WlanRig& r) {
     r.device->ConnectAsync(&c);
 }
 void LoseLink(WlanRig& r) {
-    size_t before = r.Statuses().size();
+    auto statuses = [](const std::vector<test::HostCall>& calls) {
+        size_t n = 0;
+        for (const auto& c : calls) n += c.name == "DeviceStatusChanged";
+        return n;
+    };
+    size_t before = statuses(r.host->Calls());
     r.wlan.LoseLink(r.iface);
-    ASSERT_TRUE(r.host->WaitFor([&](const auto&) { return r.Statuses().size() >= before + 2; },
+    ASSERT_TRUE(r.host->WaitFor([&](const auto& calls) { return statuses(calls) >= before + 2; },
                                 std::chrono::seconds(10)));
 }
 
@@ -130,7 +135,7 @@ TEST(WlanDevice, NetworkListMirrorsTheService) {
     ASSERT_EQ(networks.size(), want.size());
     for (size_t i = 0; i < want.size(); ++i) {
         SCOPED_TRACE(i);
-        auto* n = dynamic_cast<cei::NetworkInfoListWlan*>(networks[i].get());
+        auto* n = dynamic_cast<cei::NetworkInfoListWlan*>(networks[i].Get());
         ASSERT_NE(n, nullptr);
         EXPECT_EQ(n->ssid, want[i].ssid);
         EXPECT_EQ(n->bssType, want[i].bss);
@@ -196,8 +201,11 @@ TEST(WlanDevice, VersionOneConnectsOnConnectionCompleteAndToleratesUnconfirmedSe
     rig.Open();
     rig.wlan.Silence(sim::WlanSilence::ProfileChange);
     rig.Associate(test::kWpa2Net);  // returns after the 1000 ms wait, without error
-    for (const auto& j : rig.wlan.Journal())
-        if (j.call == "WlanSetProfile") EXPECT_EQ(j.flags, 0u);
+    for (const auto& j : rig.wlan.Journal()) {
+        if (j.call == "WlanSetProfile") {
+            EXPECT_EQ(j.flags, 0u);
+        }
+    }
     Connect(rig);
     EXPECT_EQ(rig.device->GetDeviceStatus(), DEVICE_STATE::CONNECTED);
     rig.Forget();

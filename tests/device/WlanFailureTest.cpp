@@ -43,7 +43,7 @@ std::vector<std::string> HostCalls(const WlanRig& rig) {
     return out;
 }
 
-void Run(const std::vector<Row>& rows) {
+void RunRows(const std::vector<Row>& rows) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         WlanRig rig;
@@ -68,7 +68,6 @@ void Run(const std::vector<Row>& rows) {
 }
 
 void Open(WlanRig& r) { r.Open(); }
-void Associate(const test::Net& net, WlanRig& r) { r.Associate(net); }
 void AssociateWpa2(WlanRig& r) { r.Associate(test::kWpa2Net); }
 void ConnectWpa2(WlanRig& r) {
     r.Open();
@@ -90,7 +89,7 @@ void AccessStatus(WlanRig& r, uint32_t mask) {
 const std::type_info* const kNone = nullptr;
 
 TEST(WlanDeviceFailure, OpenAndClose) {
-    Run({
+    RunRows({
         {"open twice", Open, nullptr, 0, Open, &typeid(util::DeviceAlreadyOpenEx), L"Wrong DeviceStatus: 0", {}, {}},
         {"handle refused", nullptr, "WlanOpenHandle", 1, Open, &typeid(util::DeviceOpenEx), L"Device open failed.", {},
          {{LOG_ERROR, L"Failed to open Wlan api handle."}, {LOG_ERROR, L"Open failed: "}}},
@@ -113,7 +112,7 @@ TEST(WlanDeviceFailure, OpenAndClose) {
 }
 
 TEST(WlanDeviceFailure, ScanNeverCompletes) {
-    Run({{"scan unnotified", [](WlanRig& r) { r.wlan.Silence(sim::WlanSilence::Scan); }, nullptr, 0, Open, kNone, L"",
+    RunRows({{"scan unnotified", [](WlanRig& r) { r.wlan.Silence(sim::WlanSilence::Scan); }, nullptr, 0, Open, kNone, L"",
           {"DeviceStatusChanged 0"},
           {{LOG_ERROR, L"WaitForSingleObject 'Scan complete' failed. Result: 258"}, {LOG_WARNING, L"Continue any way"}}}});
 }
@@ -123,7 +122,7 @@ TEST(WlanDeviceFailure, NetworkList) {
         ace::NetworkList networks;
         r.device->GetAvailableNetworks(networks);
     };
-    Run({
+    RunRows({
         {"closed", nullptr, nullptr, 0, list, &typeid(util::DeviceNotOpenEx), L"DeviceStatus: 1", {}, {}},
         {"list refused", Open, "WlanGetAvailableNetworkList", 1, list, &typeid(util::SystemCallEx),
          L"System call: WlanGetAvailableNetworkList failed.", {},
@@ -143,7 +142,7 @@ TEST(WlanDeviceFailure, Associate) {
     auto request = [](cei::AssociateInfoWlan info) {
         return [info](WlanRig& r) { r.device->AssociateNetwork(&info); };
     };
-    Run({
+    RunRows({
         {"closed", nullptr, nullptr, 0, AssociateWpa2, &typeid(util::DeviceNotOpenEx),
          L"DeviceStatus: 1. It should be 0", {}, {}},
         {"not a WLAN request", Open, nullptr, 0,
@@ -195,7 +194,7 @@ TEST(WlanDeviceFailure, Associate) {
 TEST(WlanDeviceFailure, Connect) {
     const std::vector<std::string> failed = {"DeviceStatusChanged 3", "ConnectProgress 1", "DeviceStatusChanged 0",
                                              "ConnectCompleted 201 0"};
-    Run({
+    RunRows({
         {"closed", nullptr, nullptr, 0, [](WlanRig& r) { Connect(r); }, &typeid(util::InvalidOperationEx),
          L"DeviceStatus: 1. It should be 0", {}, {}},
         {"not associated", Open, nullptr, 0, [](WlanRig& r) { Connect(r); }, &typeid(util::NotAssociatedEx),
@@ -243,7 +242,7 @@ TEST(WlanDeviceFailure, Connect) {
 TEST(WlanDeviceFailure, DisconnectAndUnAssociate) {
     auto disconnect = [](WlanRig& r) { r.device->Disconnect(0); };
     auto unassociate = [](WlanRig& r) { r.device->UnAssociateNetwork(); };
-    Run({
+    RunRows({
         {"not connected", Open, nullptr, 0, disconnect, &typeid(util::InvalidOperationEx),
          L"Wrong DeviceStatus: 0. It should be one of the following 2, 3", {}, {}},
         {"request refused", ConnectWpa2, "WlanDisconnect", 1, disconnect, &typeid(util::SystemCallEx),
@@ -259,7 +258,7 @@ TEST(WlanDeviceFailure, DisconnectAndUnAssociate) {
 }
 
 TEST(WlanDeviceFailure, DisconnectNeverConfirmed) {
-    Run({{"disconnect unnotified",
+    RunRows({{"disconnect unnotified",
           [](WlanRig& r) {
               ConnectWpa2(r);
               r.wlan.Silence(sim::WlanSilence::Disconnect);
@@ -270,7 +269,7 @@ TEST(WlanDeviceFailure, DisconnectNeverConfirmed) {
 }
 
 TEST(WlanDeviceFailure, StatusQueries) {
-    Run({
+    RunRows({
         {"closed", nullptr, nullptr, 0, [](WlanRig& r) { AccessStatus(r, 1); }, &typeid(util::DeviceNotOpenEx),
          L"DeviceStatus: 1", {}, {}},
         {"not associated", Open, nullptr, 0, [](WlanRig& r) { AccessStatus(r, 1); }, &typeid(util::NotAssociatedEx),

@@ -61,11 +61,11 @@ TEST(WlanProfiles, EveryAcceptedKindConnectsWithItsKeyOnly) {
         rig.device->AssociateNetwork(&row.request);
         std::vector<std::wstring> xml = SetXmls(rig);
         ASSERT_EQ(xml.size(), 1u);
-        EXPECT_EQ(xml[0].find(L"<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">") !=
-                      std::wstring::npos,
-                  true);
-        if (!row.material.empty())
-            EXPECT_NE(xml[0].find(L"<keyMaterial>" + row.material + L"</keyMaterial>"), std::wstring::npos) << xml[0];
+        EXPECT_NE(xml[0].find(L"<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">"),
+                  std::wstring::npos);
+        if (!row.material.empty()) {
+            EXPECT_NE(xml[0].find(L"<keyMaterial>" + row.material + L"</keyMaterial>"), std::wstring::npos);
+        }
         test::ExpectSchemaValid(xml[0]);
         cei::ConnectionInfoWlan connect = test::Connect();
         rig.device->ConnectAsync(&connect);

@@ -90,7 +90,7 @@ WlanRig::WlanRig(DWORD serviceVersion, std::vector<sim::WlanNetwork> networks)
     adapter.guid = text;
     ::CoTaskMemFree(text);
     adapters_.Add(adapter);
-    device = CreateClass();
+    device = dynamic_cast<ace::IDeviceAdapter*>(CreateClass());
     device->SetDeviceIndex(7);
     device->SetDeviceName(kAdapterName);
 }

@@ -11,7 +11,7 @@
 
 #include "RecordingHost.h"
 #include "TestSupport.h"
-#include "device/IDevice.h"
+#include "device/IDeviceAdapter.h"
 #include "platform/sim/AdapterWorld.h"
 #include "platform/sim/WlanService.h"
 #include "records/AssociateInfoWlan.h"
@@ -70,9 +70,9 @@ public:
 
     sim::WlanService& wlan;
     GUID iface{};
-    LogCapture log;
+    mutable LogCapture log;
     std::unique_ptr<RecordingHost> host;
-    ace::IDevice* device = nullptr;
+    ace::IDeviceAdapter* device = nullptr;
 
 private:
     sim::AdapterWorld adapters_;

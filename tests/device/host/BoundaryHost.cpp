@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "device/Exports.h"
+#include "device/IDeviceAdapter.h"
 #include "foundation/ExceptionTypes.h"
 #include "records/AccessStatus.h"
 #include "records/AssociateInfoWlan.h"
@@ -107,7 +108,7 @@ void Drive(ace::IDevice& device) {
     device.GetAvailableNetworks(networks);
     Check(networks.size() == 2 && networks[1]->ssid == L"Office" && networks[1]->signalQuality == 90,
           "GetAvailableNetworks lists the world's networks in order");
-    auto* office = networks.size() == 2 ? dynamic_cast<cei::NetworkInfoListWlan*>(networks[1].get()) : nullptr;
+    auto* office = networks.size() == 2 ? dynamic_cast<cei::NetworkInfoListWlan*>(networks[1].Get()) : nullptr;
     Check(office != nullptr && office->securityType == cei::SECURITY_WPA2_PSK &&
               office->encryptionType == cei::ENCRYPTION_AES,
           "the entries are WLAN entries with their security");
@@ -117,7 +118,10 @@ void Drive(ace::IDevice& device) {
     associate.securityType = cei::SECURITY_WPA2_PSK;
     associate.encryptionType = cei::ENCRYPTION_AES;
     associate.key = L"boundary & secret";
-    device.AssociateNetwork(&associate);
+    auto* adapter = dynamic_cast<ace::IDeviceAdapter*>(&device);
+    Check(adapter != nullptr, "the device is an IDeviceAdapter");
+    if (adapter == nullptr) return;
+    adapter->AssociateNetwork(&associate);
     cei::ConnectionInfoWlan connect;
     connect.connectTimeout = 5000;
     device.ConnectAsync(&connect);

@@ -101,6 +101,11 @@ DWORD Judge(const Impl::Interface& itf, const WlanProfileFields& f, DWORD bssTyp
 
 }  // namespace
 
+void Impl::ProfileChanged(const Interface& itf) {
+    if (!Silenced(WlanSilence::ProfileChange))
+        Send(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_profile_change, itf.guid);
+}
+
 Impl::Client* Impl::FindClient(HANDLE handle, DWORD& error) {
     if (handle == nullptr) {
         error = ERROR_INVALID_PARAMETER;
@@ -338,8 +343,7 @@ DWORD WlanService::SetProfile(HANDLE clientHandle, const GUID* iface, DWORD flag
             *existing = {f.name, xml, flags};
         else
             itf->profiles.push_back({f.name, xml, flags});
-        if (!s.Silenced(WlanSilence::ProfileChange))
-            s.Send(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_profile_change, itf->guid);
+        s.ProfileChanged(*itf);
         return ERROR_SUCCESS;
     });
 }
@@ -376,8 +380,7 @@ DWORD WlanService::DeleteProfile(HANDLE clientHandle, const GUID* iface, LPCWSTR
         if (name == nullptr) return ERROR_INVALID_PARAMETER;
         if (std::erase_if(itf->profiles, [&](const WlanStoredProfile& p) { return p.name == name; }) == 0)
             return ERROR_NOT_FOUND;
-        if (!s.Silenced(WlanSilence::ProfileChange))
-            s.Send(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_profile_change, itf->guid);
+        s.ProfileChanged(*itf);
         return ERROR_SUCCESS;
     });
 }

@@ -89,6 +89,8 @@ struct WlanService::Impl {
     // pointer, the interface GUID.
     Interface* Target(HANDLE client, PVOID reserved, const GUID* iface, DWORD& error);
     bool Silenced(WlanSilence what);
+    // ACM "profile change", unless silenced.
+    void ProfileChanged(const Interface& itf);
     // Disconnects the interface, notified (MSM and ACM "disconnected") or not.
     void DropLink(Interface& itf, DWORD reason, bool notify);
     // The data of an ACM connection notification.

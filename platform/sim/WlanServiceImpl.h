@@ -116,6 +116,17 @@ struct WlanService::Impl {
         return result;
     }
 
+    // Serve for a call on an interface: `body` gets the interface once the
+    // handle, the reserved pointer and the GUID are checked.
+    template <class Body>
+    DWORD ServeInterface(WlanJournalEntry entry, HANDLE client, PVOID reserved, const GUID* iface, Body&& body) {
+        return Serve(std::move(entry), [&](Lock& g) -> DWORD {
+            DWORD error = ERROR_SUCCESS;
+            Interface* itf = Target(client, reserved, iface, error);
+            return itf == nullptr ? error : body(*itf, g);
+        });
+    }
+
     mutable std::mutex lock;
     std::condition_variable wake;     // the service thread: a job is due, or stop
     std::condition_variable settled;  // a job ended or was dropped

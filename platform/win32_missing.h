@@ -11,6 +11,16 @@
 #  define WLAN_API_VERSION_2_0 0x00000002
 #endif
 
+// Flags of the available-network list: asked for, and of an entry.
+#ifndef WLAN_AVAILABLE_NETWORK_CONNECTED
+#  define WLAN_AVAILABLE_NETWORK_CONNECTED 0x00000001
+#  define WLAN_AVAILABLE_NETWORK_HAS_PROFILE 0x00000002
+#endif
+#ifndef WLAN_AVAILABLE_NETWORK_INCLUDE_ALL_ADHOC_PROFILES
+#  define WLAN_AVAILABLE_NETWORK_INCLUDE_ALL_ADHOC_PROFILES 0x00000001
+#  define WLAN_AVAILABLE_NETWORK_INCLUDE_ALL_MANUAL_HIDDEN_PROFILES 0x00000002
+#endif
+
 // Codes of the media specific module's notifications.
 typedef enum _WLAN_NOTIFICATION_MSM {
     wlan_notification_msm_start = 0,

@@ -101,6 +101,11 @@ DWORD Judge(const Impl::Interface& itf, const WlanProfileFields& f, DWORD bssTyp
 
 }  // namespace
 
+void Impl::ProfileChanged(const Interface& itf) {
+    if (!Silenced(WlanSilence::ProfileChange))
+        Send(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_profile_change, itf.guid);
+}
+
 Impl::Client* Impl::FindClient(HANDLE handle, DWORD& error) {
     if (handle == nullptr) {
         error = ERROR_INVALID_PARAMETER;
@@ -222,17 +227,15 @@ DWORD WlanService::EnumInterfaces(HANDLE clientHandle, PVOID reserved, PWLAN_INT
 DWORD WlanService::Scan(HANDLE clientHandle, const GUID* iface, const DOT11_SSID* ssid, const WLAN_RAW_DATA*,
                         PVOID reserved) {
     Impl& s = *impl_;
-    return s.Serve(Entry("WlanScan", iface), [&](Impl::Lock&) -> DWORD {
-        DWORD error = ERROR_SUCCESS;
-        Impl::Interface* itf = s.Target(clientHandle, reserved, iface, error);
-        if (itf == nullptr) return error;
+    return s.ServeInterface(Entry("WlanScan", iface), clientHandle, reserved, iface,
+                            [&](Impl::Interface& itf, Impl::Lock&) -> DWORD {
         if (ssid != nullptr && ssid->uSSIDLength > DOT11_SSID_MAX_LENGTH) return ERROR_INVALID_PARAMETER;
-        if (!itf->radioOn) return static_cast<DWORD>(ERROR_NDIS_DOT11_POWER_STATE_INVALID);
+        if (!itf.radioOn) return static_cast<DWORD>(ERROR_NDIS_DOT11_POWER_STATE_INVALID);
         if (s.Silenced(WlanSilence::ScanFail))
-            s.Send(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_scan_fail, itf->guid,
+            s.Send(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_scan_fail, itf.guid,
                    Impl::DwordData(WLAN_REASON_CODE_UNKNOWN));
         else if (!s.Silenced(WlanSilence::Scan))
-            s.Send(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_scan_complete, itf->guid);
+            s.Send(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_scan_complete, itf.guid);
         return ERROR_SUCCESS;
     });
 }
@@ -242,35 +245,33 @@ DWORD WlanService::GetAvailableNetworkList(HANDLE clientHandle, const GUID* ifac
     Impl& s = *impl_;
     WlanJournalEntry e = Entry("WlanGetAvailableNetworkList", iface);
     e.flags = flags;
-    return s.Serve(std::move(e), [&](Impl::Lock&) -> DWORD {
-        DWORD error = ERROR_SUCCESS;
-        Impl::Interface* itf = s.Target(clientHandle, reserved, iface, error);
-        if (itf == nullptr) return error;
+    return s.ServeInterface(std::move(e), clientHandle, reserved, iface,
+                            [&](Impl::Interface& itf, Impl::Lock&) -> DWORD {
         constexpr DWORD kKnownFlags = WLAN_AVAILABLE_NETWORK_INCLUDE_ALL_ADHOC_PROFILES |
                                       WLAN_AVAILABLE_NETWORK_INCLUDE_ALL_MANUAL_HIDDEN_PROFILES;
         if (list == nullptr || (flags & ~kKnownFlags) != 0) return ERROR_INVALID_PARAMETER;
-        if (!itf->radioOn) return static_cast<DWORD>(ERROR_NDIS_DOT11_POWER_STATE_INVALID);
-        size_t count = itf->networks.size();
+        if (!itf.radioOn) return static_cast<DWORD>(ERROR_NDIS_DOT11_POWER_STATE_INVALID);
+        size_t count = itf.networks.size();
         size_t size = std::max(sizeof(WLAN_AVAILABLE_NETWORK_LIST),
                                offsetof(WLAN_AVAILABLE_NETWORK_LIST, Network) + count * sizeof(WLAN_AVAILABLE_NETWORK));
         auto* out = static_cast<PWLAN_AVAILABLE_NETWORK_LIST>(s.Allocate(size));
         out->dwNumberOfItems = static_cast<DWORD>(count);
         for (size_t i = 0; i < count; ++i) {
-            const WlanNetwork& n = itf->networks[i];
+            const WlanNetwork& n = itf.networks[i];
             WLAN_AVAILABLE_NETWORK& a = out->Network[i];
             // A hidden network is seen without its name.
             if (n.broadcast) {
                 a.dot11Ssid.uSSIDLength = static_cast<ULONG>(std::min<size_t>(n.ssid.size(), DOT11_SSID_MAX_LENGTH));
                 std::memcpy(a.dot11Ssid.ucSSID, n.ssid.data(), a.dot11Ssid.uSSIDLength);
             }
-            for (const WlanStoredProfile& p : itf->profiles) {
+            for (const WlanStoredProfile& p : itf.profiles) {
                 WlanProfileFields f;
                 if (!n.broadcast || CheckProfileXml(p.xml, f) != 0 || f.ssid != n.ssid) continue;
                 CopyText(a.strProfileName, WLAN_MAX_NAME_LENGTH, p.name);
                 a.dwFlags |= WLAN_AVAILABLE_NETWORK_HAS_PROFILE;
                 break;
             }
-            if (itf->link && itf->link->ssid == n.ssid) a.dwFlags |= WLAN_AVAILABLE_NETWORK_CONNECTED;
+            if (itf.link && itf.link->ssid == n.ssid) a.dwFlags |= WLAN_AVAILABLE_NETWORK_CONNECTED;
             a.dot11BssType = static_cast<DOT11_BSS_TYPE>(n.bssType);
             a.uNumberOfBssids = 1;
             a.bNetworkConnectable = TRUE;
@@ -291,17 +292,15 @@ DWORD WlanService::QueryInterface(HANDLE clientHandle, const GUID* iface, WLAN_I
     Impl& s = *impl_;
     WlanJournalEntry e = Entry("WlanQueryInterface", iface);
     e.opcode = static_cast<DWORD>(opcode);
-    return s.Serve(std::move(e), [&](Impl::Lock&) -> DWORD {
-        DWORD error = ERROR_SUCCESS;
-        Impl::Interface* itf = s.Target(clientHandle, reserved, iface, error);
-        if (itf == nullptr) return error;
+    return s.ServeInterface(std::move(e), clientHandle, reserved, iface,
+                            [&](Impl::Interface& itf, Impl::Lock&) -> DWORD {
         if (dataSize == nullptr || data == nullptr) return ERROR_INVALID_PARAMETER;
         DWORD value = 0;
         if (opcode == wlan_intf_opcode_interface_state) {
-            value = itf->state;
+            value = itf.state;
         } else if (opcode == wlan_intf_opcode_rssi) {
-            const WlanNetwork* n = itf->LinkedNetwork();
-            if (itf->state != wlan_interface_state_connected || n == nullptr) return ERROR_INVALID_STATE;
+            const WlanNetwork* n = itf.LinkedNetwork();
+            if (itf.state != wlan_interface_state_connected || n == nullptr) return ERROR_INVALID_STATE;
             LONG rssi = n->rssi;
             std::memcpy(&value, &rssi, sizeof value);
         } else {
@@ -323,23 +322,20 @@ DWORD WlanService::SetProfile(HANDLE clientHandle, const GUID* iface, DWORD flag
     e.flags = flags;
     e.overwrite = overwrite;
     if (xml) e.profileXml = xml;
-    return s.Serve(std::move(e), [&](Impl::Lock&) -> DWORD {
-        DWORD error = ERROR_SUCCESS;
-        Impl::Interface* itf = s.Target(clientHandle, reserved, iface, error);
-        if (itf == nullptr) return error;
+    return s.ServeInterface(std::move(e), clientHandle, reserved, iface,
+                            [&](Impl::Interface& itf, Impl::Lock&) -> DWORD {
         if (xml == nullptr || reasonCode == nullptr || (flags & ~DWORD(WLAN_PROFILE_USER)) != 0)
             return ERROR_INVALID_PARAMETER;
         WlanProfileFields f;
         *reasonCode = CheckProfileXml(xml, f);
         if (*reasonCode != WLAN_REASON_CODE_SUCCESS) return ERROR_BAD_PROFILE;
-        WlanStoredProfile* existing = itf->FindProfile(f.name);
-        if (itf->protectedNames.count(f.name) != 0 || (existing && !overwrite)) return ERROR_ALREADY_EXISTS;
+        WlanStoredProfile* existing = itf.FindProfile(f.name);
+        if (itf.protectedNames.count(f.name) != 0 || (existing && !overwrite)) return ERROR_ALREADY_EXISTS;
         if (existing)
             *existing = {f.name, xml, flags};
         else
-            itf->profiles.push_back({f.name, xml, flags});
-        if (!s.Silenced(WlanSilence::ProfileChange))
-            s.Send(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_profile_change, itf->guid);
+            itf.profiles.push_back({f.name, xml, flags});
+        s.ProfileChanged(itf);
         return ERROR_SUCCESS;
     });
 }
@@ -349,12 +345,10 @@ DWORD WlanService::GetProfile(HANDLE clientHandle, const GUID* iface, LPCWSTR na
     Impl& s = *impl_;
     WlanJournalEntry e = Entry("WlanGetProfile", iface);
     if (name) e.profileName = name;
-    return s.Serve(std::move(e), [&](Impl::Lock&) -> DWORD {
-        DWORD error = ERROR_SUCCESS;
-        Impl::Interface* itf = s.Target(clientHandle, reserved, iface, error);
-        if (itf == nullptr) return error;
+    return s.ServeInterface(std::move(e), clientHandle, reserved, iface,
+                            [&](Impl::Interface& itf, Impl::Lock&) -> DWORD {
         if (name == nullptr || xml == nullptr) return ERROR_INVALID_PARAMETER;
-        const WlanStoredProfile* p = itf->FindProfile(name);
+        const WlanStoredProfile* p = itf.FindProfile(name);
         if (p == nullptr) return ERROR_NOT_FOUND;
         auto* out = static_cast<wchar_t*>(s.Allocate((p->xml.size() + 1) * sizeof(wchar_t)));
         CopyText(out, p->xml.size() + 1, p->xml);
@@ -369,15 +363,12 @@ DWORD WlanService::DeleteProfile(HANDLE clientHandle, const GUID* iface, LPCWSTR
     Impl& s = *impl_;
     WlanJournalEntry e = Entry("WlanDeleteProfile", iface);
     if (name) e.profileName = name;
-    return s.Serve(std::move(e), [&](Impl::Lock&) -> DWORD {
-        DWORD error = ERROR_SUCCESS;
-        Impl::Interface* itf = s.Target(clientHandle, reserved, iface, error);
-        if (itf == nullptr) return error;
+    return s.ServeInterface(std::move(e), clientHandle, reserved, iface,
+                            [&](Impl::Interface& itf, Impl::Lock&) -> DWORD {
         if (name == nullptr) return ERROR_INVALID_PARAMETER;
-        if (std::erase_if(itf->profiles, [&](const WlanStoredProfile& p) { return p.name == name; }) == 0)
+        if (std::erase_if(itf.profiles, [&](const WlanStoredProfile& p) { return p.name == name; }) == 0)
             return ERROR_NOT_FOUND;
-        if (!s.Silenced(WlanSilence::ProfileChange))
-            s.Send(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_profile_change, itf->guid);
+        s.ProfileChanged(itf);
         return ERROR_SUCCESS;
     });
 }
@@ -394,17 +385,15 @@ DWORD WlanService::Connect(HANDLE clientHandle, const GUID* iface, const WLAN_CO
         e.bssType = static_cast<DWORD>(parameters->dot11BssType);
         e.connectFlags = parameters->dwFlags;
     }
-    return s.Serve(std::move(e), [&](Impl::Lock&) -> DWORD {
-        DWORD error = ERROR_SUCCESS;
-        Impl::Interface* itf = s.Target(clientHandle, reserved, iface, error);
-        if (itf == nullptr) return error;
+    return s.ServeInterface(std::move(e), clientHandle, reserved, iface,
+                            [&](Impl::Interface& itf, Impl::Lock&) -> DWORD {
         if (parameters == nullptr || parameters->strProfile == nullptr) return ERROR_INVALID_PARAMETER;
         DWORD mode = static_cast<DWORD>(parameters->wlanConnectionMode);
         DWORD bssType = static_cast<DWORD>(parameters->dot11BssType);
         if (bssType < dot11_BSS_type_infrastructure || bssType > dot11_BSS_type_any) return ERROR_INVALID_PARAMETER;
         if (mode != wlan_connection_mode_profile && mode != wlan_connection_mode_temporary_profile)
             return mode < wlan_connection_mode_invalid ? ERROR_NOT_SUPPORTED : ERROR_INVALID_PARAMETER;
-        if (!itf->radioOn) return static_cast<DWORD>(ERROR_NDIS_DOT11_POWER_STATE_INVALID);
+        if (!itf.radioOn) return static_cast<DWORD>(ERROR_NDIS_DOT11_POWER_STATE_INVALID);
 
         // The profile: stored under its name, or given as a document.
         WlanProfileFields f;
@@ -412,14 +401,14 @@ DWORD WlanService::Connect(HANDLE clientHandle, const GUID* iface, const WLAN_CO
         if (mode == wlan_connection_mode_temporary_profile) {
             if (CheckProfileXml(parameters->strProfile, f) != WLAN_REASON_CODE_SUCCESS) return ERROR_BAD_PROFILE;
             reason = WLAN_REASON_CODE_SUCCESS;
-        } else if (const WlanStoredProfile* p = itf->FindProfile(parameters->strProfile)) {
+        } else if (const WlanStoredProfile* p = itf.FindProfile(parameters->strProfile)) {
             reason = CheckProfileXml(p->xml, f);
         }
         const WlanNetwork* joined = nullptr;
-        if (reason == WLAN_REASON_CODE_SUCCESS) reason = Judge(*itf, f, bssType, &joined);
+        if (reason == WLAN_REASON_CODE_SUCCESS) reason = Judge(itf, f, bssType, &joined);
 
         bool notify = !s.Silenced(WlanSilence::Connect);
-        s.DropLink(*itf, WLAN_REASON_CODE_SUCCESS, notify);
+        s.DropLink(itf, WLAN_REASON_CODE_SUCCESS, notify);
         Impl::Link link;
         link.ssid = f.ssid;
         link.profile = mode == wlan_connection_mode_profile ? std::wstring(parameters->strProfile) : f.name;
@@ -427,12 +416,12 @@ DWORD WlanService::Connect(HANDLE clientHandle, const GUID* iface, const WLAN_CO
         link.bssType = joined ? joined->bssType : bssType;
         link.secure = joined && joined->securityEnabled;
         if (joined) {
-            itf->link = link;
-            itf->state = wlan_interface_state_connected;
+            itf.link = link;
+            itf.state = wlan_interface_state_connected;
         }
         if (!notify) return ERROR_SUCCESS;
         auto send = [&](DWORD source, DWORD code, Impl::Bytes data = {}) {
-            s.Send(source, code, itf->guid, std::move(data), s.connectDelay);
+            s.Send(source, code, itf.guid, std::move(data), s.connectDelay);
         };
         send(WLAN_NOTIFICATION_SOURCE_ACM, wlan_notification_acm_connection_start,
              Impl::ConnectionData(link, WLAN_REASON_CODE_SUCCESS));
@@ -449,11 +438,9 @@ DWORD WlanService::Connect(HANDLE clientHandle, const GUID* iface, const WLAN_CO
 
 DWORD WlanService::Disconnect(HANDLE clientHandle, const GUID* iface, PVOID reserved) {
     Impl& s = *impl_;
-    return s.Serve(Entry("WlanDisconnect", iface), [&](Impl::Lock&) -> DWORD {
-        DWORD error = ERROR_SUCCESS;
-        Impl::Interface* itf = s.Target(clientHandle, reserved, iface, error);
-        if (itf == nullptr) return error;
-        if (itf->link) s.DropLink(*itf, WLAN_REASON_CODE_SUCCESS, !s.Silenced(WlanSilence::Disconnect));
+    return s.ServeInterface(Entry("WlanDisconnect", iface), clientHandle, reserved, iface,
+                            [&](Impl::Interface& itf, Impl::Lock&) -> DWORD {
+        if (itf.link) s.DropLink(itf, WLAN_REASON_CODE_SUCCESS, !s.Silenced(WlanSilence::Disconnect));
         return ERROR_SUCCESS;
     });
 }

@@ -272,7 +272,8 @@ void WlanService::SetSignal(const GUID& iface, const std::string& ssid, DWORD qu
         n.rssi = rssi;
     }
     if (itf.link && itf.link->ssid == ssid)
-        s.Send(WLAN_NOTIFICATION_SOURCE_MSM, wlan_notification_msm_signal_quality_change, iface, Impl::DwordData(quality));
+        s.Send(WLAN_NOTIFICATION_SOURCE_MSM, wlan_notification_msm_signal_quality_change, iface,
+               Impl::DwordData(quality));
 }
 
 void WlanService::SetRadio(const GUID& iface, bool on) {

@@ -89,6 +89,8 @@ struct WlanService::Impl {
     // pointer, the interface GUID.
     Interface* Target(HANDLE client, PVOID reserved, const GUID* iface, DWORD& error);
     bool Silenced(WlanSilence what);
+    // ACM "profile change", unless silenced.
+    void ProfileChanged(const Interface& itf);
     // Disconnects the interface, notified (MSM and ACM "disconnected") or not.
     void DropLink(Interface& itf, DWORD reason, bool notify);
     // The data of an ACM connection notification.
@@ -112,6 +114,17 @@ struct WlanService::Impl {
         entry.result = result;
         journal.push_back(std::move(entry));
         return result;
+    }
+
+    // Serve for a call on an interface: `body` gets the interface once the
+    // handle, the reserved pointer and the GUID are checked.
+    template <class Body>
+    DWORD ServeInterface(WlanJournalEntry entry, HANDLE client, PVOID reserved, const GUID* iface, Body&& body) {
+        return Serve(std::move(entry), [&](Lock& g) -> DWORD {
+            DWORD error = ERROR_SUCCESS;
+            Interface* itf = Target(client, reserved, iface, error);
+            return itf == nullptr ? error : body(*itf, g);
+        });
     }
 
     mutable std::mutex lock;

@@ -100,34 +100,6 @@ TEST(GenericAdapter, CloseAndDestroyOfAClosedDeviceDoNothing) {
     DeviceProbe::AttachHost(Generic(d), nullptr);
 }
 
-// Until the WLAN service operations arrive, each refuses with a clear text.
-TEST(GenericAdapter, WlanOperationsRefuseUntilAvailable) {
-    DevicePtr d = NewDevice();
-    auto* adapter = dynamic_cast<ace::IDeviceAdapter*>(d.get());
-    cei::ConnectionInfoWlan connect;
-    cei::AccessStatus status;
-    cei::DeviceStatistics stats;
-    ace::NetworkList networks;
-    const std::pair<const wchar_t*, std::function<void()>> rows[] = {
-        {L"Open", [&] { d->Open(nullptr); }},
-        {L"ConnectAsync", [&] { d->ConnectAsync(&connect); }},
-        {L"Disconnect", [&] { d->Disconnect(0); }},
-        {L"GetAccessStatus", [&] { d->GetAccessStatus(1, status); }},
-        {L"GetAvailableNetworks", [&] { d->GetAvailableNetworks(networks); }},
-        {L"GetStatistics", [&] { d->GetStatistics(stats); }},
-        {L"AssociateNetwork", [&] { adapter->AssociateNetwork(&connect); }},
-        {L"UnAssociateNetwork", [&] { adapter->UnAssociateNetwork(); }},
-    };
-    for (const auto& [name, call] : rows) {
-        auto e = test::ExpectThrows<util::InvalidOperationEx>(call);
-        ASSERT_EQ(e.Entries().size(), 2u) << name;
-        EXPECT_EQ(e.Entries()[0].message, std::wstring(L"Operation invalid in current state: ") + name +
-                                              L". The WLAN service operations are not available in this build yet.");
-        EXPECT_EQ(e.Entries()[1].function, std::wstring(L"ace::WLanDevice::") + name);
-    }
-    EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::CLOSED);
-}
-
 TEST(GenericAdapter, DeleteClassOfNullDoesNothing) { DeleteClass(nullptr); }
 
 TEST(GenericAdapter, DeviceDeletedRightAfterCreationStopsItsWorkerAtOnce) {

@@ -17,12 +17,15 @@
 #  include <process.h>
 #  include <iphlpapi.h>
 #  include <setupapi.h>
+#  include <objbase.h>
+#  include <wlanapi.h>
 #else
 #  include "posix/types.h"
 #  include "posix/kernel.h"
 #  include "posix/registry.h"
 #  include "posix/iphlpapi.h"
 #  include "posix/setupapi.h"
+#  include "posix/wlanapi.h"
 #endif
 
 #include "win32_missing.h"

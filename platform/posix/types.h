@@ -15,6 +15,7 @@
 
 typedef int BOOL;
 typedef unsigned char BYTE;
+typedef unsigned char UCHAR;
 typedef uint16_t WORD;
 typedef uint32_t DWORD;
 typedef int32_t LONG;
@@ -26,6 +27,7 @@ typedef unsigned int UINT;
 typedef int INT;
 typedef char CHAR;
 typedef wchar_t WCHAR;
+typedef wchar_t* PWCHAR;
 typedef unsigned short USHORT;
 typedef uintptr_t ULONG_PTR;
 typedef uintptr_t DWORD_PTR;

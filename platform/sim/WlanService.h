@@ -4,8 +4,11 @@
 // notifications delivered asynchronously, in order, on the service's own
 // thread. Tests and the reference host describe the world and script
 // departures through this class; every Wlan* call also asks
-// sim::ShouldFail("<WlanName>", &code) at its entry and is counted and
-// journalled whether or not a fault is armed.
+// sim::ShouldFail("<WlanName>", &code) at its entry (WlanFreeMemory, which
+// has no result, excepted) and is counted and journalled whether or not a
+// fault is armed. Callbacks run without the service's lock held, so they may
+// call back into the service. The control calls throw std::out_of_range for
+// an interface GUID the world does not have.
 #pragma once
 
 #include <chrono>
@@ -74,7 +77,9 @@ struct WlanJournalEntry {
     GUID interfaceGuid{};             // calls that name an interface
 };
 
-// Departures from the ordinary course, for tests.
+// Departures from the ordinary course, for tests. The operation itself takes
+// effect (a connect that would succeed connects, a profile is stored); only
+// its notifications are withheld.
 enum class WlanSilence {
     Scan,            // WlanScan succeeds, "scan complete" is never sent
     ScanFail,        // WlanScan succeeds, "scan fail" is sent instead
@@ -98,15 +103,21 @@ public:
     // The service's highest API version (1 or 2); WlanOpenHandle agrees on
     // the lower of the client's and this.
     void SetServiceVersion(DWORD version);
-    // Adds an interface at the end of the list; returns its GUID.
+    // Adds an interface at the end of the list (ACM "interface arrival");
+    // returns its GUID. An all-zero GUID is replaced by a fresh one.
     GUID AddInterface(const WlanInterfaceDescription& description);
+    // ACM "interface removal"; a removal of an unknown GUID does nothing.
     void RemoveInterface(const GUID& guid);
     void AddNetwork(const GUID& iface, const WlanNetwork& network);
+    // Every network of that SSID leaves; the link drops if it was connected.
     void RemoveNetwork(const GUID& iface, const std::string& ssid);
     // Quality (and RSSI) of a network in range; sends MSM "signal quality
     // change" when the interface is connected to it.
     void SetSignal(const GUID& iface, const std::string& ssid, DWORD quality, LONG rssi);
+    // MSM "radio state change"; switching off drops a connection first.
     void SetRadio(const GUID& iface, bool on);
+    // Sets the state as is, no notification; a state other than connected
+    // forgets the connection.
     void SetInterfaceState(const GUID& iface, DWORD state);
     DWORD InterfaceState(const GUID& iface) const;
     // The SSID the interface is connected to (empty when not connected).
@@ -139,8 +150,11 @@ public:
     // Waits until every queued notification is delivered and no callback
     // runs; false after `timeout`.
     bool WaitIdle(std::chrono::milliseconds timeout);
-    // Calls of WlanRegisterNotification / WlanCloseHandle made from inside a
-    // callback (refused instead of deadlocking), as "<call> from callback".
+    // What a client did wrong, in order: "<call> from callback" for an
+    // unregistration or WlanCloseHandle made on the service's thread (refused
+    // with ERROR_INVALID_STATE instead of deadlocking), "<call>: callback did
+    // not return" when one waited more than 5 s for a callback in progress,
+    // "exception from callback" for a callback or After action that threw.
     std::vector<std::string> Faults() const;
 
     // --- accounting --------------------------------------------------------
@@ -155,9 +169,34 @@ public:
     // Notifications delivered to callbacks since Reset.
     size_t DeliveredNotifications() const;
 
-    // The Wlan* calls themselves (the entry points forward here).
+    // Client handles open now.
+    size_t OpenHandles() const;
+
+    // --- the Wlan* calls, with Windows semantics (the entry points forward here)
+    DWORD OpenHandle(DWORD clientVersion, PVOID reserved, PDWORD negotiatedVersion, PHANDLE clientHandle);
+    DWORD CloseHandle(HANDLE clientHandle, PVOID reserved);
+    DWORD RegisterNotification(HANDLE clientHandle, DWORD sources, BOOL ignoreDuplicate,
+                               WLAN_NOTIFICATION_CALLBACK callback, PVOID context, PVOID reserved,
+                               PDWORD previousSources);
+    DWORD EnumInterfaces(HANDLE clientHandle, PVOID reserved, PWLAN_INTERFACE_INFO_LIST* list);
+    DWORD Scan(HANDLE clientHandle, const GUID* iface, const DOT11_SSID* ssid, const WLAN_RAW_DATA* ieData,
+               PVOID reserved);
+    DWORD GetAvailableNetworkList(HANDLE clientHandle, const GUID* iface, DWORD flags, PVOID reserved,
+                                  PWLAN_AVAILABLE_NETWORK_LIST* list);
+    DWORD QueryInterface(HANDLE clientHandle, const GUID* iface, WLAN_INTF_OPCODE opcode, PVOID reserved,
+                         PDWORD dataSize, PVOID* data, PWLAN_OPCODE_VALUE_TYPE valueType);
+    DWORD SetProfile(HANDLE clientHandle, const GUID* iface, DWORD flags, LPCWSTR xml, LPCWSTR allUserSecurity,
+                     BOOL overwrite, PVOID reserved, DWORD* reasonCode);
+    DWORD GetProfile(HANDLE clientHandle, const GUID* iface, LPCWSTR name, PVOID reserved, LPWSTR* xml,
+                     DWORD* flags, PDWORD grantedAccess);
+    DWORD DeleteProfile(HANDLE clientHandle, const GUID* iface, LPCWSTR name, PVOID reserved);
+    DWORD Connect(HANDLE clientHandle, const GUID* iface, const WLAN_CONNECTION_PARAMETERS* parameters,
+                  PVOID reserved);
+    DWORD Disconnect(HANDLE clientHandle, const GUID* iface, PVOID reserved);
+    DWORD ReasonCodeToString(DWORD reasonCode, DWORD bufferSize, PWCHAR buffer, PVOID reserved);
+    void FreeMemory(PVOID memory);
+
     struct Impl;
-    Impl& impl() { return *impl_; }
 
 private:
     std::unique_ptr<Impl> impl_;

@@ -10,6 +10,7 @@ void World::Reset() {
     dhcp_.Reset();
     ipHelper_.Reset();
     setupApi_.Reset();
+    wlan_.Reset();
 }
 
 World& GetWorld() {

@@ -8,6 +8,7 @@
 #include "IpHelper.h"
 #include "RegistryStore.h"
 #include "SetupApi.h"
+#include "WlanService.h"
 
 namespace sim {
 
@@ -17,6 +18,7 @@ public:
     DhcpClient& Dhcp() { return dhcp_; }
     IpHelper& IpHelp() { return ipHelper_; }
     SetupApi& Devices() { return setupApi_; }
+    WlanService& Wlan() { return wlan_; }
 
     // Every service back to an empty machine, and every fault disarmed.
     void Reset();
@@ -30,6 +32,7 @@ private:
     DhcpClient dhcp_;
     IpHelper ipHelper_;
     SetupApi setupApi_;
+    WlanService wlan_;
 };
 
 World& GetWorld();

@@ -79,8 +79,8 @@ std::string Join(const std::string& path, const std::string& name) { return path
 // Builds the document from the parser's events and records the line of each
 // value: a member's is the line of its name, an element's the line of its
 // last character (a container's: of its opening bracket). The parser reports
-// a token when it has read to its end, one character further after a number,
-// so that line is the line of the last character read that is not white space.
+// a token when it has read to its end, or one character further after a
+// number, which is on the number's line or is the line feed that ends it.
 class LineRecorder {
 public:
     LineRecorder(const std::string& text, Source& source) : text_(text), source_(source), reached_(text.data()) {
@@ -135,10 +135,10 @@ private:
     size_t LineOf(size_t offset) const {
         return 1 + static_cast<size_t>(std::lower_bound(newlines_.begin(), newlines_.end(), offset) - newlines_.begin());
     }
+    // The line of the last character read; a line feed belongs to the line it ends.
     size_t LineHere() const {
-        size_t end = static_cast<size_t>(reached_ - text_.data());
-        while (end > 0 && std::strchr(" \t\r\n", text_[end - 1]) != nullptr) --end;
-        return LineOf(end > 0 ? end - 1 : 0);
+        const size_t read = static_cast<size_t>(reached_ - text_.data());
+        return LineOf(read > 0 ? read - 1 : 0);
     }
     // The path of the value that comes next: the member just named, or the
     // next element of the open array.

@@ -1,0 +1,314 @@
+// World files: what a loaded world shows through the Wlan* and IP Helper
+// calls, and errors that name the file, the line and the field.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <condition_variable>
+#include <fstream>
+#include <mutex>
+#include <optional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../logger/ScopedEnv.h"
+#include "../logger/TempFile.h"
+#include "platform/sim/WlanService.h"
+#include "platform/sim/World.h"
+#include "platform/sim/WorldFile.h"
+#include "platform/win32.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+struct FreeWlanMemory {
+    void operator()(void* memory) const { WlanFreeMemory(memory); }
+};
+template <class T>
+using WlanMemory = std::unique_ptr<T, FreeWlanMemory>;
+
+// A client of the service for the life of the object.
+class Client {
+public:
+    Client() { EXPECT_EQ(WlanOpenHandle(2, nullptr, &version_, &handle_), 0u); }
+    ~Client() { WlanCloseHandle(handle_, nullptr); }
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+    HANDLE Get() const { return handle_; }
+    DWORD Version() const { return version_; }
+
+private:
+    HANDLE handle_ = nullptr;
+    DWORD version_ = 0;
+};
+
+// One network as WlanGetAvailableNetworkList lists it.
+struct Listed {
+    std::string ssid;
+    DWORD bss, quality, auth, cipher;
+    bool secured;
+    bool operator==(const Listed&) const = default;
+};
+
+void PrintTo(const Listed& n, std::ostream* os) {
+    *os << n.ssid << " bss " << n.bss << " q " << n.quality << " auth " << n.auth << " cipher " << n.cipher
+        << (n.secured ? " secured" : "");
+}
+
+// An interface as the Wlan* calls, the control interface and IP Helper show it.
+struct Shown {
+    std::wstring description;
+    GUID guid;
+    std::vector<Listed> networks;
+    std::vector<std::wstring> profiles;
+    std::string ipName, ipAddress;
+    DWORD ipIndex;
+};
+
+// Braced, upper case: the adapter name IP Helper must list for an interface.
+std::string GuidText(const GUID& g) {
+    char text[39];
+    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", static_cast<unsigned>(g.Data1),
+                  g.Data2, g.Data3, g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6],
+                  g.Data4[7]);
+    return text;
+}
+
+std::vector<Shown> ShowMachine() {
+    const Client client;
+    PWLAN_INTERFACE_INFO_LIST raw = nullptr;
+    EXPECT_EQ(WlanEnumInterfaces(client.Get(), nullptr, &raw), 0u);
+    const WlanMemory<WLAN_INTERFACE_INFO_LIST> list(raw);
+    ULONG size = 0;
+    GetAdaptersInfo(nullptr, &size);
+    std::vector<BYTE> adapters(size);
+    EXPECT_EQ(GetAdaptersInfo(reinterpret_cast<PIP_ADAPTER_INFO>(adapters.data()), &size), 0u);
+
+    std::vector<Shown> shown;
+    for (DWORD i = 0; list && i < list->dwNumberOfItems; ++i) {
+        const WLAN_INTERFACE_INFO& info = list->InterfaceInfo[i];
+        Shown s{info.strInterfaceDescription, info.InterfaceGuid, {}, {}, {}, {}, 0};
+        PWLAN_AVAILABLE_NETWORK_LIST rawNetworks = nullptr;
+        if (WlanGetAvailableNetworkList(client.Get(), &info.InterfaceGuid, 0, nullptr, &rawNetworks) == 0) {
+            const WlanMemory<WLAN_AVAILABLE_NETWORK_LIST> networks(rawNetworks);
+            for (DWORD k = 0; k < networks->dwNumberOfItems; ++k) {
+                const WLAN_AVAILABLE_NETWORK& n = networks->Network[k];
+                s.networks.push_back({std::string(reinterpret_cast<const char*>(n.dot11Ssid.ucSSID),
+                                                  n.dot11Ssid.uSSIDLength),
+                                      static_cast<DWORD>(n.dot11BssType), n.wlanSignalQuality,
+                                      static_cast<DWORD>(n.dot11DefaultAuthAlgorithm),
+                                      static_cast<DWORD>(n.dot11DefaultCipherAlgorithm), n.bSecurityEnabled != 0});
+            }
+        }
+        for (const sim::WlanStoredProfile& p : sim::GetWorld().Wlan().Profiles(info.InterfaceGuid))
+            s.profiles.push_back(p.name);
+        for (auto* a = size ? reinterpret_cast<PIP_ADAPTER_INFO>(adapters.data()) : nullptr; a; a = a->Next)
+            if (GuidText(info.InterfaceGuid) == a->AdapterName) {
+                s.ipName = a->AdapterName;
+                s.ipAddress = a->IpAddressList.IpAddress.String;
+                s.ipIndex = a->Index;
+            }
+        shown.push_back(s);
+    }
+    return shown;
+}
+
+// The ACM notifications a client receives, waited for with a bound.
+class Recorder {
+public:
+    static VOID WINAPI Callback(PWLAN_NOTIFICATION_DATA data, PVOID context) {
+        auto* self = static_cast<Recorder*>(context);
+        DWORD reason = 0;
+        if (data->NotificationCode == wlan_notification_acm_connection_complete)
+            reason = static_cast<const WLAN_CONNECTION_NOTIFICATION_DATA*>(data->pData)->wlanReasonCode;
+        const std::lock_guard<std::mutex> lock(self->mutex_);
+        self->seen_.emplace_back(data->NotificationCode, reason);
+        self->changed_.notify_all();
+    }
+    // The reason code of the first notification `code` since the last wait.
+    std::optional<DWORD> Wait(DWORD code) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        std::optional<DWORD> reason;
+        changed_.wait_for(lock, std::chrono::seconds(5), [&] {
+            for (; !reason && next_ < seen_.size(); ++next_)
+                if (seen_[next_].first == code) reason = seen_[next_].second;
+            return reason.has_value();
+        });
+        return reason;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::pair<DWORD, DWORD>> seen_;
+    size_t next_ = 0;
+};
+
+// Connects the interface with a stored profile; the reason code of
+// "connection complete".
+std::optional<DWORD> ConnectWith(const GUID& iface, const std::wstring& profile, Recorder& recorder,
+                                 const Client& client) {
+    EXPECT_EQ(WlanRegisterNotification(client.Get(), WLAN_NOTIFICATION_SOURCE_ACM, FALSE, &Recorder::Callback,
+                                       &recorder, nullptr, nullptr),
+              0u);
+    WLAN_CONNECTION_PARAMETERS parameters{};
+    parameters.wlanConnectionMode = wlan_connection_mode_profile;
+    parameters.strProfile = profile.c_str();
+    parameters.dot11BssType = dot11_BSS_type_infrastructure;
+    EXPECT_EQ(WlanConnect(client.Get(), &iface, &parameters, nullptr), 0u);
+    return recorder.Wait(wlan_notification_acm_connection_complete);
+}
+
+class WorldFile : public ::testing::Test {
+protected:
+    void TearDown() override { sim::UnloadWorld(); }
+};
+
+}  // namespace
+
+TEST_F(WorldFile, DefaultWorldWhenNoFileIsNamed) {
+    const test::ScopedEnv unset(sim::kWorldFileVariable, nullptr);
+    EXPECT_FALSE(sim::LoadWorldFromEnvironment());
+    const std::vector<Shown> machine = ShowMachine();
+    ASSERT_EQ(machine.size(), 1u);
+    const Shown& iface = machine[0];
+    EXPECT_THAT(iface.description, HasSubstr(L"Contoso Wireless LAN Adapter"));
+    // Open, WEP-40, WPA-PSK/TKIP, WPA2-PSK/CCMP, hidden and ad hoc.
+    EXPECT_THAT(iface.networks, ElementsAre(Listed{"Contoso Guest", 1, 90, 1, 0, false},
+                                            Listed{"Contoso Legacy", 1, 55, 1, 1, true},
+                                            Listed{"Contoso Office", 1, 70, 4, 2, true},
+                                            Listed{"Contoso Home", 1, 85, 7, 4, true},
+                                            Listed{"", 1, 60, 7, 4, true},  // hidden
+                                            Listed{"Contoso Ad Hoc", 2, 40, 1, 0, false}));
+    EXPECT_THAT(iface.profiles, ElementsAre(L"Contoso Home"));
+    EXPECT_EQ(iface.ipName, GuidText(iface.guid));
+    EXPECT_EQ(iface.ipAddress, "10.0.0.5");
+    // The stored profile is one the service connects with.
+    Recorder recorder;
+    const Client client;
+    EXPECT_EQ(ConnectWith(iface.guid, L"Contoso Home", recorder, client), std::optional<DWORD>(0));
+}
+
+TEST_F(WorldFile, FileNamedByTheEnvironmentDrivesTheService) {
+    const test::TempFile file;
+    std::ofstream(file.NarrowPath(), std::ios::binary) << R"({
+  "service_version": 1,
+  "interfaces": [
+    {"description": "Fabrikam USB Wireless", "radio_on": false, "networks": [{"ssid": "Cafe"}]},
+    {"description": "Contoso PCI Wireless", "guid": "{6b29fc40-ca47-1067-b31d-00dd010662da}",
+     "ip": {"address": "10.1.2.3", "in_octets": 4000, "out_octets": 3000},
+     "networks": [
+       {"ssid_hex": "410042", "bss": "adhoc", "signal": 20},
+       {"ssid": "Lab", "signal": 65, "security": {"auth": "shared", "cipher": "WEP"}, "secret": "0123456789abcdef0123456789"},
+       {"ssid": "Home & Garden", "security": {"auth": "WPA2-PSK", "cipher": "CCMP"}, "secret": "home<passphrase>"}],
+     "profiles": [{"name": "Mine", "xml": "<WLANProfile/>"}, {"network": "Home & Garden", "name": "Home"}],
+     "protected_profiles": ["Mine"]}],
+  "events": [{"after_ms": 0, "signal": {"interface": "Contoso PCI Wireless", "ssid": "Lab", "quality": 12}},
+             {"after_ms": 1000, "lose_link": "{6B29FC40-CA47-1067-B31D-00DD010662DA}"}]
+})";
+    const test::ScopedEnv named(sim::kWorldFileVariable, file.NarrowPath().c_str());
+    ASSERT_TRUE(sim::LoadWorldFromEnvironment());
+
+    // The generated profile connects; the timed events run in their order.
+    const GUID pci = {0x6B29FC40, 0xCA47, 0x1067, {0xB3, 0x1D, 0x00, 0xDD, 0x01, 0x06, 0x62, 0xDA}};
+    Recorder recorder;
+    const Client client;
+    EXPECT_EQ(client.Version(), 1u);
+    EXPECT_EQ(ConnectWith(pci, L"Home", recorder, client), std::optional<DWORD>(0));
+    EXPECT_EQ(sim::GetWorld().Wlan().ConnectedSsid(pci), "Home & Garden");
+    EXPECT_TRUE(recorder.Wait(wlan_notification_acm_disconnected));  // the lost link, after the signal change
+
+    const std::vector<Shown> machine = ShowMachine();
+    ASSERT_EQ(machine.size(), 2u);
+    EXPECT_EQ(machine[0].description, L"Fabrikam USB Wireless");
+    EXPECT_TRUE(machine[0].networks.empty());  // the radio is off
+    const Shown& iface = machine[1];
+    EXPECT_TRUE(iface.guid == pci);
+    EXPECT_EQ(iface.ipName, "{6B29FC40-CA47-1067-B31D-00DD010662DA}");
+    EXPECT_EQ(iface.ipAddress, "10.1.2.3");
+    EXPECT_THAT(iface.networks, ElementsAre(Listed{std::string("A\0B", 3), 2, 20, 1, 0, false},
+                                            Listed{"Lab", 1, 12, 2, 5, true},
+                                            Listed{"Home & Garden", 1, 80, 7, 4, true}));
+    EXPECT_THAT(iface.profiles, ElementsAre(L"Mine", L"Home"));
+    MIB_IFROW row{};
+    row.dwIndex = iface.ipIndex;
+    ASSERT_EQ(GetIfEntry(&row), 0u);
+    EXPECT_EQ(std::make_pair(row.dwInOctets, row.dwOutOctets), std::make_pair(DWORD{4000}, DWORD{3000}));
+    // "Mine" is protected: storing a profile of that name is refused.
+    std::wstring mine = sim::GetWorld().Wlan().Profile(pci, L"Home")->xml;
+    mine.replace(mine.find(L"<name>Home</name>"), 17, L"<name>Mine</name>");
+    DWORD reason = 0;
+    EXPECT_EQ(WlanSetProfile(client.Get(), &pci, 0, mine.c_str(), nullptr, TRUE, nullptr, &reason),
+              static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+}
+
+// Each fault, with the start of the error it must give: file, line, field.
+TEST_F(WorldFile, FaultsNameFileLineAndField) {
+    const std::string before = R"({"interfaces": [{"description": "Before"}]})";
+    sim::LoadWorld(before, "before.json");
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"{\"interfaces\": [{\n  \"description\": \"A\",\n  \"radio_on\": tru\n}]}",
+         "w.json:3: interfaces[0].radio_on: syntax error"},
+        {"{\"interfaces\": [{\"description\": \"A\"}]}\n,", "w.json:2: syntax error"},
+        {"{\"interfaces\": [\n  {\"networks\": []}\n]}", "w.json:2: interfaces[0].description: missing"},
+        {"{\"interfaces\": [{\"description\": \"A\",\n  \"networks\": [{\"ssid\": \"N\",\n    \"signal\": \"high\"}]}]}",
+         "w.json:3: interfaces[0].networks[0].signal: expected an integer, got a string"},
+        {"{\"interfaces\": [{\"description\": \"A\", \"networks\": [\n  {\"ssid\": \"123456789012345678901234567890123\"}]}]}",
+         "w.json:2: interfaces[0].networks[0].ssid: 33 bytes, at most 32"},
+        {"{\"interfaces\": [{\"description\": \"A\", \"networks\": [{\"ssid_hex\": \"00\"},\n  {\"ssid_hex\": \"0\"}]}]}",
+         "w.json:2: interfaces[0].networks[1].ssid_hex: expected pairs of hex digits"},
+        {"{\"interfaces\": [{\"description\": \"A\", \"networks\": [{\"ssid\": \"N\",\n"
+         "  \"security\": {\"auth\": \"WPA3-SAE\", \"cipher\": \"CCMP\"}}]}]}",
+         "w.json:2: interfaces[0].networks[0].security.auth: unknown name \"WPA3-SAE\", expected open, shared, "
+         "WPA-PSK or WPA2-PSK"},
+        {"{\"interfaces\": [{\"description\": \"A\", \"networks\": [{\"ssid\": \"N\", \"security\":\n"
+         "  {\"auth\": \"open\", \"cipher\": \"WEP\"}, \"secret\": \"123\"}]}]}",
+         "w.json:2: interfaces[0].networks[0].secret: a WEP key has 5 or 13 characters"},
+        {"{\"interfaces\": [{\"description\": \"A\"}],\n \"events\": [{\"after_ms\": 5, \"lose_link\": \"B\"}]}",
+         "w.json:2: events[0].lose_link: no interface \"B\""},
+        {"{\"interfaces\": [{\"description\": \"A\", \"networks\": [{\"ssid\": \"N\"}]}],\n \"events\": [{\"after_ms\": 5,\n"
+         "  \"signal\": {\"interface\": \"A\", \"ssid\": \"M\", \"quality\": 5}}]}",
+         "w.json:3: events[0].signal.ssid: no such network on that interface"},
+        {"{\"interfaces\": [{\"description\": \"A\",\n  \"hiden\": true}]}", "w.json:2: interfaces[0].hiden: unknown field"},
+        {"{\"interfaces\": [{\"description\": \"A\",\n  \"description\": \"B\"}]}",
+         "w.json:2: interfaces[0].description: given twice"},
+        {"{\"interfaces\": [{\"description\": \"A\", \"protected_profiles\": [\"P\",\n    7\n  ]}]}",
+         "w.json:2: interfaces[0].protected_profiles[1]: expected a string, got an integer"},
+        {"{\"interfaces\": [{\"description\": \"A\", \"profiles\": [\n  {\"network\": \"N\"}]}]}",
+         "w.json:2: interfaces[0].profiles[0].network: no network \"N\" on this interface"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        try {
+            sim::LoadWorld(c.text, "w.json");
+            ADD_FAILURE() << "loaded";
+        } catch (const sim::WorldFileError& e) {
+            EXPECT_THAT(e.what(), StartsWith(c.error));
+        }
+    }
+    // No fault changed the machine.
+    const std::vector<Shown> machine = ShowMachine();
+    ASSERT_EQ(machine.size(), 1u);
+    EXPECT_EQ(machine[0].description, L"Before");
+}
+
+TEST_F(WorldFile, MissingFileIsNamed) {
+    const std::string path = test::TempFile().NarrowPath();  // a name no file has
+    const test::ScopedEnv named(sim::kWorldFileVariable, path.c_str());
+    try {
+        sim::LoadWorldFromEnvironment();
+        ADD_FAILURE() << "loaded";
+    } catch (const sim::WorldFileError& e) {
+        EXPECT_THAT(e.what(), StartsWith(path + ": cannot open"));
+    }
+}

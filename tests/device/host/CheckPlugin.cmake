@@ -17,7 +17,7 @@ if(WINDOWS)
 else()
   set(needPattern "NEEDED +([^\n]+)")
   set(allowed liblogger.so libplatform.so)
-  set(allowedPattern "^(libc|libm|libstdc\\+\\+|libgcc_s|ld-linux-x86-64|lib[atu]+san)\\.so")
+  set(allowedPattern "^(libc|libm|libstdc\\+\\+|libgcc_s|ld-linux-x86-64|libasan|libubsan|libtsan)\\.so")
   set(required liblogger.so libplatform.so)
 endif()
 

@@ -1,4 +1,4 @@
-# ace_add_test(NAME <target> SOURCES <files...> LIBS <libs...>)
+# ace_add_test(NAME <target> SOURCES <files...> LIBS <libs...> [PROPERTIES <test properties...>])
 # One GoogleTest executable; each test case becomes its own ctest test. Under
 # the Windows build the cases run through Wine (CMAKE_CROSSCOMPILING_EMULATOR)
 # and require the "wine" fixture that keeps one wineserver up for the run.
@@ -21,11 +21,11 @@ else()
 endif()
 
 function(ace_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ace_test_support GTest::gmock GTest::gtest_main ace_options)
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ${ACE_TEST_PROPERTIES} TIMEOUT 120)
+    PROPERTIES ${ACE_TEST_PROPERTIES} TIMEOUT 120 ${T_PROPERTIES})
 endfunction()

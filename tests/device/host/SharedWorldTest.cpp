@@ -1,0 +1,74 @@
+// The plug-in file, loaded at run time, and the process that loads it share
+// one simulated machine: what this host describes through sim:: (registry
+// entries, armed faults) is what the plug-in's own calls meet.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "device/Exports.h"
+#include "platform/sim/AdapterWorld.h"
+#include "platform/sim/Faults.h"
+
+namespace {
+
+class Plugin {
+public:
+    Plugin() : module_(LoadLibraryW(ACE_PLUGIN_FILE)) {}
+    ~Plugin() {
+        if (module_ != nullptr) FreeLibrary(module_);
+    }
+    Plugin(const Plugin&) = delete;
+    Plugin& operator=(const Plugin&) = delete;
+
+    template <class Fn>
+    Fn Export(const char* name) const {
+        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+    }
+    bool Loaded() const { return module_ != nullptr; }
+
+private:
+    HMODULE module_;
+};
+
+class SharedWorld : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(plugin.Loaded());
+        auto create = plugin.Export<CreateClassFn>("CreateClass");
+        auto destroy = plugin.Export<DeleteClassFn>("DeleteClass");
+        ASSERT_TRUE(create != nullptr && destroy != nullptr);
+        device = Device(create(), destroy);
+        ASSERT_NE(device, nullptr);
+    }
+
+    using Device = std::unique_ptr<ace::IDevice, DeleteClassFn>;
+    sim::AdapterWorld world;  // outlives the plug-in
+    Plugin plugin;
+    Device device{nullptr, nullptr};
+};
+
+TEST_F(SharedWorld, PluginReadsTheAdapterTheHostDescribed) {
+    sim::AdapterDescription adapter;
+    adapter.providerName = L"Fabrikam";
+    auto places = world.Add(adapter);
+    device->SetDeviceName(places.description);
+    device->RetrieveDeviceInformation(0, 0);
+    cei::DeviceInformation info;
+    device->GetDeviceInformation(info);
+    EXPECT_EQ(info.deviceId, places.guid);
+    EXPECT_EQ(info.manufacturer, L"Fabrikam");
+}
+
+TEST_F(SharedWorld, PluginMeetsTheFaultTheHostArmed) {
+    auto places = world.Add(sim::AdapterDescription{});
+    device->SetDeviceName(places.description);
+    sim::ScopedFault fault("RegOpenKeyExW", ERROR_ACCESS_DENIED, 1, 0);
+    try {
+        device->RetrieveDeviceInformation(0, 0);
+        ADD_FAILURE() << "the armed fault was not met";
+    } catch (const util::Exception& e) {
+        EXPECT_EQ(e.GetFirstEntry().code, static_cast<uint32_t>(ERROR_ACCESS_DENIED));
+    }
+}
+
+}  // namespace

@@ -751,6 +751,7 @@ void Clear(Loaded& loaded) {
 }
 
 void Apply(const WorldPlan& plan) {
+    GetWorld();  // the first call may load a world itself: before the lock
     Loaded& loaded = LoadedWorld();
     const std::lock_guard<std::mutex> guard(loaded.lock);
     Clear(loaded);

@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Checks what the plug-in shows the world: exactly the two exports, and the
-# modules it needs. On Windows: system DLLs and Logger.dll only. Natively: the
+# modules it needs. On Windows: system DLLs (wlanapi.dll among them, as it
+# drives the adapter through it) and Logger.dll only. Natively: the
 # C and C++ runtimes (and a sanitizer's), libLogger.so and the shared platform
 # module libplatform.so, which it must need, as the host's world is there.
 # -D PLUGIN=<file> -D OBJDUMP=<objdump> -D NM=<nm, natively> -D WINDOWS=<ON|OFF>
@@ -11,9 +12,9 @@ endif()
 if(WINDOWS)
   set(needPattern "DLL Name: ([^\n]+)")
   set(allowed kernel32.dll msvcrt.dll advapi32.dll ws2_32.dll ole32.dll iphlpapi.dll setupapi.dll user32.dll
-      logger.dll)
+      wlanapi.dll logger.dll)
   set(allowedPattern "^api-ms-win-")
-  set(required logger.dll)
+  set(required logger.dll wlanapi.dll)
 else()
   set(needPattern "NEEDED +([^\n]+)")
   set(allowed liblogger.so libplatform.so)

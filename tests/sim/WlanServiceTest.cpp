@@ -172,7 +172,7 @@ protected:
 
 TEST_F(WlanServiceTest, ConnectNotifiesInOrderOnTheServiceThreadAndCallbacksMayCallBack) {
     wlan.AddNetwork(iface, Wpa2("Home", L"pass&word"));
-    ASSERT_EQ(SetProfile(ProfileXml(L"Home", L"WPA2PSK", L"AES", L"pass&amp;word")), 0u);
+    // Set before the first notification: the service's thread reads it.
     DWORD listed = 1;
     recorder.react = [&](const WLAN_NOTIFICATION_DATA& n) {
         if (n.NotificationSource != kMsm || n.NotificationCode != wlan_notification_msm_connected) return;
@@ -181,6 +181,7 @@ TEST_F(WlanServiceTest, ConnectNotifiesInOrderOnTheServiceThreadAndCallbacksMayC
         WlanFreeMemory(list);
         EXPECT_EQ(WlanCloseHandle(client, nullptr), static_cast<DWORD>(ERROR_INVALID_STATE));
     };
+    ASSERT_EQ(SetProfile(ProfileXml(L"Home", L"WPA2PSK", L"AES", L"pass&amp;word")), 0u);
     ASSERT_EQ(Connect(L"Home"), 0u);
     std::vector<Note> notes = recorder.Wait(7);
     Codes codes;

@@ -25,12 +25,8 @@ void WLanDevice::AssociateNetwork(const cei::ConnectionInfo* request) {
     const wchar_t* const fn = L"ace::WLanDevice::AssociateNetwork";
     UTIL_TRY
     ACE_DEVICE_OPERATION(LOG_EVENT, fn);
-    if (GetDeviceStatus() != DEVICE_STATE::DISCONNECTED) {
-        util::DeviceNotOpenEx ex(UTIL_WFILE, fn, __LINE__);
-        ex.SetParam(1, L"Wrong DeviceStatus");
-        ex.Stream() << L"DeviceStatus: " << static_cast<uint32_t>(GetDeviceStatus()) << L". It should be " << 0;
-        throw ex;
-    }
+    if (GetDeviceStatus() != DEVICE_STATE::DISCONNECTED)
+        ThrowWrongStatus<util::DeviceNotOpenEx>(UTIL_WFILE, fn, __LINE__, GetDeviceStatus(), 0);
     if (dynamic_cast<const cei::AssociateInfoWlan*>(request) == nullptr) {
         util::ArgumentEx ex(UTIL_WFILE, fn, __LINE__);
         ex.Stream() << L"pAssociateInfo. pAssociateInfo: " << static_cast<const void*>(request);
@@ -143,12 +139,8 @@ void WLanDevice::ConnectAsync(const cei::ConnectionInfo* request) {
     const wchar_t* const fn = L"ace::WLanDevice::ConnectAsync";
     UTIL_TRY
     ACE_DEVICE_OPERATION(LOG_EVENT, fn);
-    if (GetDeviceStatus() != DEVICE_STATE::DISCONNECTED) {
-        util::InvalidOperationEx ex(UTIL_WFILE, fn, __LINE__);
-        ex.SetParam(1, L"Wrong DeviceStatus");
-        ex.Stream() << L"DeviceStatus: " << static_cast<uint32_t>(GetDeviceStatus()) << L". It should be " << 0;
-        throw ex;
-    }
+    if (GetDeviceStatus() != DEVICE_STATE::DISCONNECTED)
+        ThrowWrongStatus<util::InvalidOperationEx>(UTIL_WFILE, fn, __LINE__, GetDeviceStatus(), 0);
     if (associationState != 2) throw util::NotAssociatedEx(UTIL_WFILE, fn, __LINE__);
     const auto* info = dynamic_cast<const cei::ConnectionInfoWlan*>(request);
     if (info == nullptr) {

@@ -79,12 +79,8 @@ void WLanDevice::UnAssociateNetwork() {
     const wchar_t* const fn = L"ace::WLanDevice::UnAssociateNetwork";
     UTIL_TRY
     ACE_DEVICE_OPERATION(LOG_EVENT, fn);
-    if (GetDeviceStatus() != DEVICE_STATE::DISCONNECTED) {
-        util::DeviceNotOpenEx ex(UTIL_WFILE, fn, __LINE__);
-        ex.SetParam(1, L"Wrong DeviceStatus");
-        ex.Stream() << L"DeviceStatus: " << static_cast<uint32_t>(GetDeviceStatus()) << L". It should be " << 0;
-        throw ex;
-    }
+    if (GetDeviceStatus() != DEVICE_STATE::DISCONNECTED)
+        ThrowWrongStatus<util::DeviceNotOpenEx>(UTIL_WFILE, fn, __LINE__, GetDeviceStatus(), 0);
     if (associationState != 2) throw util::NotAssociatedEx(UTIL_WFILE, fn, __LINE__);
     InternalUnAssociateNetwork();
     UTIL_CATCH_CHAIN(fn)

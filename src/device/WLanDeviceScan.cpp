@@ -103,12 +103,8 @@ void WLanDevice::GetAvailableNetworks(NetworkList& networks) {
     const wchar_t* const fn = L"ace::WLanDevice::GetAvailableNetworks";
     UTIL_TRY
     ACE_DEVICE_OPERATION(LOG_TRACE, fn);
-    if (GetDeviceStatus() == DEVICE_STATE::CLOSED) {
-        util::DeviceNotOpenEx ex(UTIL_WFILE, fn, __LINE__);
-        ex.SetParam(1, L"Wrong DeviceStatus");
-        ex.Stream() << L"DeviceStatus: " << static_cast<uint32_t>(GetDeviceStatus());
-        throw ex;
-    }
+    if (GetDeviceStatus() == DEVICE_STATE::CLOSED)
+        ThrowWrongStatus<util::DeviceNotOpenEx>(UTIL_WFILE, fn, __LINE__, GetDeviceStatus());
     try {
         DoGetAvailableNetworks(networks);
     } catch (const util::Exception& e) {

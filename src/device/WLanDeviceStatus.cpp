@@ -86,12 +86,8 @@ void WLanDevice::GetAccessStatus(uint32_t types, cei::AccessStatus& status) {
     const wchar_t* const fn = L"ace::WLanDevice::GetAccessStatus";
     UTIL_TRY
     ACE_DEVICE_OPERATION(LOG_TRACE, fn);
-    if (GetDeviceStatus() == DEVICE_STATE::CLOSED) {
-        util::DeviceNotOpenEx ex(UTIL_WFILE, fn, __LINE__);
-        ex.SetParam(1, L"Wrong DeviceStatus");
-        ex.Stream() << L"DeviceStatus: " << static_cast<uint32_t>(GetDeviceStatus());
-        throw ex;
-    }
+    if (GetDeviceStatus() == DEVICE_STATE::CLOSED)
+        ThrowWrongStatus<util::DeviceNotOpenEx>(UTIL_WFILE, fn, __LINE__, GetDeviceStatus());
     if (associationState != 2) throw util::NotAssociatedEx(UTIL_WFILE, fn, __LINE__);
     if ((types & ~kSupportedAccessStatus) != 0) {
         util::DeviceCapabilityEx ex(UTIL_WFILE, fn, __LINE__);

@@ -1,12 +1,14 @@
 // Small pieces the WLAN device's operations share: ownership of what the
 // WLAN service hands out, GUID and SSID text, and the raising of the
-// exception that names a failed call.
+// exceptions that name a failed call or a wrong device status.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "foundation/ExceptionTypes.h"
 #include "foundation/String.h"
+#include "device/DeviceState.h"
 #include "platform/win32.h"
 
 namespace ace {
@@ -23,6 +25,22 @@ util::String GuidText(const GUID& guid);
 
 // An SSID's bytes as text in the ANSI code page: a zero byte ends it.
 util::String SsidText(const DOT11_SSID& ssid);
+
+// Refuses an operation in the wrong device status: `Ex` with parameter
+// "Wrong DeviceStatus" and the text "DeviceStatus: " status, followed by
+// ". It should be " `expected` when there is one status it should be.
+template <class Ex>
+[[noreturn]] void ThrowWrongStatus(const wchar_t* file, const wchar_t* function, uint32_t line, DEVICE_STATE status,
+                                   int expected = -1) {
+    Ex ex(file, function, line);
+    ex.SetParam(1, L"Wrong DeviceStatus");
+    {
+        util::Exception::ExStream text = ex.Stream();
+        text << L"DeviceStatus: " << static_cast<uint32_t>(status);
+        if (expected >= 0) text << L". It should be " << expected;
+    }
+    throw ex;
+}
 
 }  // namespace ace
 

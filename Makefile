@@ -7,10 +7,12 @@
 .PHONY: test deps native asan tsan windows fuzz bench clean
 
 JOBS ?= 2
-# Wine: quiet, headless, in a throw-away prefix of this checkout.
+# Wine: quiet, headless, in a throw-away prefix of this checkout; the tests
+# load our simulated wlanapi.dll and iphlpapi.dll from beside them, never
+# Wine's own.
 export WINEPREFIX ?= $(CURDIR)/build/wineprefix
 export WINEDEBUG ?= -all
-export WINEDLLOVERRIDES ?= mscoree,mshtml=;winemenubuilder.exe=d
+export WINEDLLOVERRIDES ?= mscoree,mshtml=;winemenubuilder.exe=d;wlanapi,iphlpapi=n,b
 WINESERVER := /usr/lib/wine/wineserver
 
 test: deps native asan tsan windows fuzz

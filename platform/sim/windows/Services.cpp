@@ -29,10 +29,19 @@ LONG NTAPI LdrUnloadDll(HMODULE module);
 // SDK declares without dllimport) and reached through __imp_<Name> (for
 // callers it declares with dllimport); either way the import library's
 // member for the name is never pulled in.
+// Our wlanapi.dll also exports the IP Helper calls a plug-in imports, for our
+// iphlpapi.dll to forward to: the plug-in's index, traffic and address
+// lookups then meet the adapters of the same world as its WLAN interfaces.
+#ifdef SIM_WLANAPI_DLL
+#  define SIM_IPHELPER_ENTRY __declspec(dllexport)
+#else
+#  define SIM_IPHELPER_ENTRY
+#endif
+
 extern "C" {
-ULONG WINAPI SimGetAdaptersInfo(PIP_ADAPTER_INFO AdapterInfo, PULONG SizePointer) __asm__("GetAdaptersInfo");
-DWORD WINAPI SimGetIfEntry(PMIB_IFROW pIfRow) __asm__("GetIfEntry");
-ULONG WINAPI SimGetIpAddrTable(PMIB_IPADDRTABLE pIpAddrTable, PULONG pdwSize, WINBOOL bOrder) __asm__("GetIpAddrTable");
+SIM_IPHELPER_ENTRY ULONG WINAPI SimGetAdaptersInfo(PIP_ADAPTER_INFO AdapterInfo, PULONG SizePointer) __asm__("GetAdaptersInfo");
+SIM_IPHELPER_ENTRY DWORD WINAPI SimGetIfEntry(PMIB_IFROW pIfRow) __asm__("GetIfEntry");
+SIM_IPHELPER_ENTRY ULONG WINAPI SimGetIpAddrTable(PMIB_IPADDRTABLE pIpAddrTable, PULONG pdwSize, WINBOOL bOrder) __asm__("GetIpAddrTable");
 HDEVINFO WINAPI SimSetupDiGetClassDevsW(const GUID* ClassGuid, PCWSTR Enumerator, HWND hwndParent, DWORD Flags) __asm__("SetupDiGetClassDevsW");
 WINBOOL WINAPI SimSetupDiEnumDeviceInterfaces(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA, const GUID* InterfaceClassGuid,
                                               DWORD MemberIndex, PSP_DEVICE_INTERFACE_DATA DeviceInterfaceData) __asm__("SetupDiEnumDeviceInterfaces");

@@ -59,6 +59,22 @@ void AddCommands(CLI::App& app, Request& request, GlobalOptions& options, bool s
     }
 }
 
+std::string UnknownCommand(CLI::App& app, const std::vector<std::string>& args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (word.empty() || word[0] == '-') {
+            // A common option's value is not a command: --adapter NAME.
+            if (word.find('=') == std::string::npos && (word == "--adapter" || word == "--plugin" || word == "--log" ||
+                                                        word == "--log-mask"))
+                ++i;
+            continue;
+        }
+        const auto named = app.get_subcommands([&](CLI::App* sub) { return sub->check_name(word); });
+        return named.empty() ? word : "";
+    }
+    return "";
+}
+
 std::string ChosenCommand(const CLI::App& app) {
     for (const CLI::App* sub : app.get_subcommands()) return sub->get_name();
     return "";

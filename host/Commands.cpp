@@ -283,6 +283,7 @@ int Commands::Connect(const ConnectOptions& options, Json& doc) {
         session.Events().WaitFor(session.Events().Count(), nullptr, timeout, Interrupted);
     }
     if (!inShell_ || Interrupted()) {
+        if (Interrupted()) Step("interrupted: closing the device", Colour::Yellow);
         TearDown();
         Step("disconnected, un-associated");
     }
@@ -413,6 +414,7 @@ int Commands::Watch(const std::optional<double>& seconds, const std::string& unt
     if (!until.empty()) {
         doc["until"] = until;
         doc["heard"] = matched;
+        if (matched) Step("heard the " + until + " callback");
         if (!matched && !Interrupted()) {
             console_.Error("wlanhost wait: no " + until + " callback in time");
             return kFailed;

@@ -33,7 +33,12 @@ int RunShell(Console& console, const GlobalOptions& options) {
         }
         if (!std::getline(std::cin, line)) break;
         line = Trimmed(line);
-        if (line.empty() || line[0] == '#') continue;
+        if (line.empty()) continue;
+        if (line[0] == '#') {
+            // A script's comments narrate it; typed ones are only skipped.
+            if (!typed) console.Line(line, Colour::Dim);
+            continue;
+        }
         if (line == "quit" || line == "exit") break;
         // A script's commands are echoed so that its output reads as a session.
         if (!typed) console.Line("> " + line, Colour::Yellow);
@@ -52,7 +57,9 @@ int RunShell(Console& console, const GlobalOptions& options) {
             std::cout << app.help();
             continue;
         } catch (const CLI::ParseError& e) {
-            console.Error("wlanhost: " + std::string(e.what()) + " (see help)");
+            const std::string unknown = UnknownCommand(app, CLI::detail::split_up(line));
+            console.Error("wlanhost: " + (unknown.empty() ? std::string(e.what()) : "unknown command " + unknown) +
+                          " (see help)");
             worst = std::max(worst, static_cast<int>(kUsage));
             continue;
         }

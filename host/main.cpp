@@ -45,7 +45,9 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForAllHelp& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        Console().Error("wlanhost: " + std::string(e.what()) + " (see wlanhost --help)");
+        const std::string unknown = UnknownCommand(app, std::vector<std::string>(argv + 1, argv + argc));
+        Console().Error("wlanhost: " + (unknown.empty() ? std::string(e.what()) : "unknown command " + unknown) +
+                        " (see wlanhost --help)");
         return kUsage;
     }
     request.command = ChosenCommand(app);

@@ -3,6 +3,7 @@
 // threads while the main thread writes too; one lock keeps them whole.
 #pragma once
 
+#include <atomic>
 #include <mutex>
 #include <string>
 
@@ -32,8 +33,9 @@ public:
     std::string Paint(const std::string& text, Colour colour) const;
 
 private:
-    bool json_ = false;
-    bool verbose_ = false;
+    // Read by callback threads while the shell switches them between lines.
+    std::atomic<bool> json_{false};
+    std::atomic<bool> verbose_{false};
     bool terminal_ = false;
     bool errorTerminal_ = false;
     std::mutex lock_;

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -36,9 +37,22 @@ struct Outcome {
     }
 };
 
+// The text without carriage returns: Windows writes text lines with CRLF.
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+// The executable as the command interpreter wants it: cmd takes a path
+// with "/" for a switch.
+std::string Executable() {
+    std::string path = WLANHOST;
+#ifdef _WIN32
+    std::replace(path.begin(), path.end(), '/', '\\');
+#endif
+    return path;
 }
 
 std::string Scratch(const std::string& name) {
@@ -52,12 +66,14 @@ Outcome RunHost(const std::string& args, const std::string& input = "") {
     const std::string in = Scratch("in"), out = Scratch("out"), err = Scratch("err");
     std::ofstream(in, std::ios::binary) << input;
     const std::string command =
-        std::string("\"") + WLANHOST + "\" " + args + " < \"" + in + "\" > \"" + out + "\" 2> \"" + err + "\"";
+        "\"" + Executable() + "\" " + args + " < \"" + in + "\" > \"" + out + "\" 2> \"" + err + "\"";
     Outcome outcome;
-    const int status = std::system(command.c_str());
 #ifdef _WIN32
-    outcome.code = status;
+    // cmd /c drops the first and the last quote of a line that starts with
+    // one: the whole line gets a pair of its own.
+    outcome.code = std::system(("\"" + command + "\"").c_str());
 #else
+    const int status = std::system(command.c_str());
     outcome.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
     outcome.out = ReadFile(out);
@@ -112,13 +128,13 @@ TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
         {"stats --json", "", 0, {{0, "/bytes_sent", 3000}, {0, "/bytes_received", 5000}}, "", ""},
         {"info --json", "", 0,
          {{0, "/description", "Fabrikam Wireless Adapter 2200"}, {0, "/friendly_name", "Fabrikam Wireless Adapter 2200"}}, "", ""},
-        {"--adapter 'No Such' info", "", 1, {}, "", "no adapter whose description holds"},
-        {"--adapter 'No Such' scan", "", 1, {}, "", "Device open failed."},
+        {"--adapter \"No Such\" info", "", 1, {}, "", "no adapter whose description holds"},
+        {"--adapter \"No Such\" scan", "", 1, {}, "", "Device open failed."},
         {"profile Office --json", "", 0, {{0, "/stored", true}, {0, "/mode", "auto"}}, "", ""},
         {"profile Cafe --json", "", 0, {{0, "/stored", false}}, "", ""},
-        {"connect Office --key 'office & secret' --for 0 --json", "", 0,
+        {"connect Office --key \"office & secret\" --for 0 --json", "", 0,
          {{0, "/ok", true}, {0, "/security", "WPA2-PSK"}, {0, "/cipher", "AES"}}, "", ""},
-        {"connect Office --key 'wrong secret' --json", "", 1,
+        {"connect Office --key \"wrong secret\" --json", "", 1,
          {{0, "/ok", false}, {0, "/error/result", 201}, {0, "/error/kind", "device"}}, "",
          "\"Office\" failed: result 201"},
         {"connect Lab --hidden --key lab-secret-1 --for 0", "", 0, {}, "connected to \"Lab\"", ""},
@@ -140,7 +156,7 @@ TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
         {"connect Office --key short", "", 2, {}, "", "a pre-shared key has 8 to 63 characters"},
         {"connect Office --security wpa3", "", 2, {}, "", "unknown security wpa3"},
         {"--plugin does-not-exist.so scan", "", 2, {}, "", "cannot load the plug-in does-not-exist.so"},
-        {"--plugin '" NOT_A_PLUGIN "' scan", "", 2, {}, "", "is not a device plug-in: it lacks CreateClass"},
+        {"--plugin \"" NOT_A_PLUGIN "\" scan", "", 2, {}, "", "is not a device plug-in: it lacks CreateClass"},
         {"--log-mask lots scan", "", 2, {}, "", "--log-mask lots: not a number"},
     };
     for (const Case& c : cases) {
@@ -172,10 +188,10 @@ TEST_F(Wlanhost, ShellSessionHearsTheCallbacksInOrder) {
                           "connect Old --key abcde --key-index 7\n"
                           "status\n"
                           "profile Office\n"
-                          "connect Office --key 'office & secret'\n"
+                          "connect Office --key \"office & secret\"\n"
                           "profile Office\n"
                           "wait 10 --until disconnected\n"
-                          "connect Office --key 'office & secret'\n"
+                          "connect Office --key \"office & secret\"\n"
                           "disconnect\n"
                           "forget\n"
                           "profile Office\n");
@@ -216,7 +232,7 @@ TEST_F(Wlanhost, ShellSessionHearsTheCallbacksInOrder) {
 // un-associated first) and the exit status says it was interrupted.
 TEST_F(Wlanhost, InterruptWhileConnectedClosesTheDevice) {
     const std::string out = Scratch("out");
-    const std::string script = std::string("\"") + WLANHOST + "\" connect Office --key 'office & secret' > \"" + out +
+    const std::string script = std::string("\"") + WLANHOST + "\" connect Office --key \"office & secret\" > \"" + out +
                                "\" 2>&1 & pid=$!; "
                                "for i in $(seq 100); do grep -q 'staying connected' \"" + out +
                                "\" && break; sleep 0.05; done; kill -INT $pid; wait $pid";

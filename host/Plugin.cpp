@@ -51,7 +51,11 @@ std::string DefaultPluginPath(const char* argv0) {
     const std::filesystem::path proc = std::filesystem::read_symlink("/proc/self/exe", error);
     const std::string self = !error ? proc.string() : argv0 == nullptr ? "" : argv0;
     const size_t slash = self.find_last_of("/\\");
-    return (slash == std::string::npos ? std::string(".") : self.substr(0, slash)) + "/" + kPluginFile;
+    const std::string folder = slash == std::string::npos ? std::string(".") : self.substr(0, slash);
+    // Installed, the shared libraries are in lib/ beside bin/.
+    const std::string beside = folder + "/" + kPluginFile;
+    const std::string installed = folder + "/../lib/" + kPluginFile;
+    return !std::filesystem::exists(beside, error) && std::filesystem::exists(installed, error) ? installed : beside;
 }
 
 }  // namespace host

@@ -229,6 +229,7 @@ int Commands::Connect(const ConnectOptions& options, Json& doc) {
     doc["security"] = SecurityText(choice.security);
     doc["cipher"] = CipherText(choice.cipher);
 
+    Settle(std::nullopt);
     if (session.Associated()) {
         Step("un-associating the previous network");
         session.Adapter().UnAssociateNetwork();
@@ -290,8 +291,20 @@ int Commands::Connect(const ConnectOptions& options, Json& doc) {
     return kOk;
 }
 
+void Commands::Settle(std::optional<size_t> after) {
+    EventLog& events = session_->Events();
+    // Counted before the status is read, so that a change in between is seen.
+    const size_t from = after ? *after : events.Count();
+    const DEVICE_STATE state = session_->Device().GetDeviceStatus();
+    if (after ? state == DEVICE_STATE::DISCONNECTED : state != DEVICE_STATE::DISCONNECTING) return;
+    // The device's own bound for a disconnection, and a little more.
+    events.WaitFor(from, [](const Event& e) { return e.name == "status" && e.detail == "DISCONNECTED"; },
+                   std::chrono::milliseconds(6000), Interrupted);
+}
+
 void Commands::TearDown() {
     if (!session_) return;
+    Settle(std::nullopt);
     ace::IDevice& device = session_->Device();
     const DEVICE_STATE state = device.GetDeviceStatus();
     if (state == DEVICE_STATE::CONNECTED || state == DEVICE_STATE::CONNECTING) device.Disconnect(0);
@@ -408,9 +421,15 @@ int Commands::Watch(const std::optional<double>& seconds, const std::string& unt
     const auto timeout = seconds ? std::chrono::milliseconds(static_cast<int64_t>(*seconds * 1000))
                                  : kForever;
     Step(seconds ? "listening for " + std::to_string(static_cast<int>(*seconds)) + " s" : "listening until Ctrl-C");
-    const bool matched = session.Events().WaitFor(
-        session.Events().Count(), [&](const Event& event) { return !until.empty() && event.name == until; }, timeout,
+    EventLog& events = session.Events();
+    const std::optional<size_t> heard = events.WaitFor(
+        events.Count(), [&](const Event& event) { return !until.empty() && event.name == until; }, timeout,
         Interrupted);
+    const bool matched = heard.has_value();
+    // The device tells of a lost link before it changes its status: the
+    // wait ends when the status has followed, so the next command finds
+    // the device DISCONNECTED.
+    if (heard && until == "disconnected") Settle(*heard + 1);
     if (!until.empty()) {
         doc["until"] = until;
         doc["heard"] = matched;

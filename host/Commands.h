@@ -5,6 +5,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "Console.h"
 #include "Request.h"
@@ -39,6 +40,10 @@ private:
     int Info(Json& doc);
     int Profile(const std::string& name, Json& doc);
     int Watch(const std::optional<double>& seconds, const std::string& until, Json& doc);
+    // Waits (bounded) for the DISCONNECTED status: after event `after` when
+    // given, unless the device is DISCONNECTED already; else only while the
+    // device is DISCONNECTING now.
+    void Settle(std::optional<size_t> after);
     // Disconnects if connected and un-associates if associated.
     void TearDown();
 

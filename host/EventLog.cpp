@@ -54,16 +54,16 @@ size_t EventLog::Count() const {
     return events_.size();
 }
 
-bool EventLog::WaitFor(size_t from, const std::function<bool(const Event&)>& match, std::chrono::milliseconds timeout,
+std::optional<size_t> EventLog::WaitFor(size_t from, const std::function<bool(const Event&)>& match, std::chrono::milliseconds timeout,
                        const std::function<bool()>& stop) const {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::unique_lock<std::mutex> guard(lock_);
     size_t seen = from;
     for (;;) {
         for (; seen < events_.size(); ++seen)
-            if (match && match(events_[seen])) return true;
+            if (match && match(events_[seen])) return seen;
         const auto now = std::chrono::steady_clock::now();
-        if (now >= deadline || (stop && stop())) return false;
+        if (now >= deadline || (stop && stop())) return std::nullopt;
         changed_.wait_for(guard, std::min<std::chrono::steady_clock::duration>(deadline - now,
                                                                                 std::chrono::milliseconds(100)));
     }

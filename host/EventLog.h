@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,9 +48,9 @@ public:
     std::vector<Event> Since(size_t from) const;
     size_t Count() const;
     // Waits until an event at index `from` or later satisfies `match`, the
-    // time runs out or `stop` answers true (asked every 100 ms). True when
-    // matched.
-    bool WaitFor(size_t from, const std::function<bool(const Event&)>& match, std::chrono::milliseconds timeout,
+    // time runs out or `stop` answers true (asked every 100 ms). The index
+    // of the event that matched, or nullopt.
+    std::optional<size_t> WaitFor(size_t from, const std::function<bool(const Event&)>& match, std::chrono::milliseconds timeout,
                  const std::function<bool()>& stop) const;
 
 private:

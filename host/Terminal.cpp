@@ -4,6 +4,7 @@
 
 #ifdef _WIN32
 #  include <io.h>
+#  include <windows.h>
 #else
 #  include <unistd.h>
 #endif
@@ -23,7 +24,11 @@ extern "C" void OnInterrupt(int) {
 
 bool IsTerminal(std::FILE* stream) {
 #ifdef _WIN32
-    return _isatty(_fileno(stream)) != 0;
+    // Only a console has a console mode; Wine's _isatty also says yes for
+    // some redirected files.
+    DWORD mode = 0;
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
 #else
     return isatty(fileno(stream)) != 0;
 #endif

@@ -54,7 +54,8 @@ private:
     GlobalOptions options_;
     bool inShell_;
     std::unique_ptr<Session> session_;
-    int64_t commandStart_ = 0;  // in the event log's time
+    // In the event log's time; read by callback threads as they print.
+    std::atomic<int64_t> commandStart_{0};
     // Whether callbacks are printed as they come: for the commands that are
     // about them (connect, disconnect, forget, monitor, wait), not in tables.
     std::atomic<bool> live_{false};

@@ -2,9 +2,12 @@
 #   make test   install what is missing, build, and run every test: native,
 #               AddressSanitizer+UBSan, ThreadSanitizer, and the Windows
 #               build under Wine.
+#   make demo   install what is missing, build the reference host, and run it
+#               on a simulated world: scan, a wrong key, connect, a lost
+#               link, reconnect, and the user's profile back at the end.
 # One build:   make native | make asan | make tsan | make windows | make fuzz
 # Benchmarks:  make bench (optimised native build, every *_bench executable)
-.PHONY: test deps native asan tsan windows fuzz bench clean
+.PHONY: test demo deps native asan tsan windows fuzz bench clean
 
 JOBS ?= 2
 # Wine: quiet, headless, in a throw-away prefix of this checkout; the tests
@@ -19,6 +22,13 @@ test: deps native asan tsan windows fuzz
 
 deps:
 	@scripts/install-deps.sh
+
+# Only what the host needs of the native build: the host, the plug-in, and
+# the libraries they load.
+demo: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS) --target wlanhost
+	host/demo/run.sh build/native/bin/wlanhost
 
 define run_preset
 	cmake --preset $(1) >/dev/null

@@ -1,0 +1,37 @@
+// One command as the command line (or a line of the shell) gave it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace host {
+
+struct GlobalOptions {
+    bool json = false;
+    bool verbose = false;
+    std::string adapter = "Wireless";
+    std::string plugin;  // empty: the plug-in beside the executable
+    std::string logFile;
+    std::string logMask;
+};
+
+struct ConnectOptions {
+    std::string ssid;
+    std::string key;
+    unsigned keyIndex = 1;
+    std::string security;  // empty: as the scan reports it
+    std::string cipher;    // empty: as the scan reports it, or the security's usual one
+    bool hidden = false;
+    unsigned timeoutMs = 10000;
+    std::optional<double> forSeconds;  // how long to stay connected; unset: until Ctrl-C
+};
+
+struct Request {
+    std::string command;
+    ConnectOptions connect;
+    std::optional<double> seconds;  // monitor --for, wait SECONDS
+    std::string until;              // wait --until EVENT
+    std::string name;               // profile NAME
+};
+
+}  // namespace host

@@ -1,0 +1,250 @@
+// wlanhost end to end: the real executable, the real plug-in file it loads,
+// and the world file of these tests (world.json beside this file). Each case
+// runs one process and reads its exit code, standard output and error.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#  include <sys/wait.h>
+#endif
+
+namespace {
+
+using Json = nlohmann::json;
+
+const std::string kLong(33, 'x');  // an SSID one byte too long
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+    // Standard output read as one JSON document a line.
+    std::vector<Json> Documents() const {
+        std::vector<Json> docs;
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);)
+            if (!line.empty() && line[0] == '{') docs.push_back(Json::parse(line));
+        return docs;
+    }
+};
+
+// The text without carriage returns: Windows writes text lines with CRLF.
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+// The executable as the command interpreter wants it: cmd takes a path
+// with "/" for a switch.
+std::string Executable() {
+    std::string path = WLANHOST;
+#ifdef _WIN32
+    std::replace(path.begin(), path.end(), '/', '\\');
+#endif
+    return path;
+}
+
+std::string Scratch(const std::string& name) {
+    return (testing::TempDir() + "wlanhost_" + testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+            name);
+}
+
+// Runs wlanhost with `args` (already quoted for the shell) and `input` on
+// its standard input, on the tests' world.
+Outcome RunHost(const std::string& args, const std::string& input = "") {
+    const std::string in = Scratch("in"), out = Scratch("out"), err = Scratch("err");
+    std::ofstream(in, std::ios::binary) << input;
+    const std::string command =
+        "\"" + Executable() + "\" " + args + " < \"" + in + "\" > \"" + out + "\" 2> \"" + err + "\"";
+    Outcome outcome;
+#ifdef _WIN32
+    // cmd /c drops the first and the last quote of a line that starts with
+    // one: the whole line gets a pair of its own.
+    outcome.code = std::system(("\"" + command + "\"").c_str());
+#else
+    const int status = std::system(command.c_str());
+    outcome.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    outcome.out = ReadFile(out);
+    outcome.err = ReadFile(err);
+    return outcome;
+}
+
+class Wlanhost : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+#ifdef _WIN32
+        _putenv_s("WLAN_SIM_WORLD", HOST_WORLD);
+#else
+        setenv("WLAN_SIM_WORLD", HOST_WORLD, 1);
+#endif
+    }
+};
+
+TEST_F(Wlanhost, ScanPrintsTheNetworksInTheServicesOrder) {
+    const Outcome r = RunHost("scan");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "SSID                              SIGNAL  BSS             SECURITY  CIPHER\n"
+              "Cafe                              60      infrastructure  open      none\n"
+              "Office                            90      infrastructure  WPA2-PSK  AES\n"
+              "(hidden)                          45      infrastructure  WPA2-PSK  AES\n"
+              "Old                               20      infrastructure  open      WEP\n"
+              "Mesh                              30      other           open      none\n");
+}
+
+// Every command, and every bad input, by exit code and what it prints: a
+// field of a JSON document (doc index, JSON pointer, value), or a text that
+// standard output or error must hold. Bad input exits 2 with one line.
+struct Case {
+    std::string args;
+    const char* input;
+    int code;
+    std::vector<std::tuple<size_t, const char*, Json>> fields;
+    const char* out;
+    const char* err;
+};
+
+TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
+    const std::vector<Case> cases = {
+        {"scan --json", "", 0,
+         {{0, "/command", "scan"}, {0, "/ok", true}, {0, "/networks/1/ssid", "Office"},
+          {0, "/networks/1/signal", 90}, {0, "/networks/1/security", "WPA2-PSK"}, {0, "/networks/1/cipher", "AES"},
+          {0, "/networks/1/bss", "infrastructure"}, {0, "/networks/2/ssid", ""}, {0, "/networks/2/hidden", true},
+          {0, "/networks/3/cipher", "WEP"}, {0, "/networks/4/bss", "other"}},
+         "", ""},
+        {"status --json", "", 0, {{0, "/state", "DISCONNECTED"}, {0, "/associated", false}}, "", ""},
+        {"stats --json", "", 0, {{0, "/bytes_sent", 3000}, {0, "/bytes_received", 5000}}, "", ""},
+        {"info --json", "", 0,
+         {{0, "/description", "Fabrikam Wireless Adapter 2200"}, {0, "/friendly_name", "Fabrikam Wireless Adapter 2200"}}, "", ""},
+        {"--adapter \"No Such\" info", "", 1, {}, "", "no adapter whose description holds"},
+        {"--adapter \"No Such\" scan", "", 1, {}, "", "Device open failed."},
+        {"profile Office --json", "", 0, {{0, "/stored", true}, {0, "/mode", "auto"}}, "", ""},
+        {"profile Cafe --json", "", 0, {{0, "/stored", false}}, "", ""},
+        {"connect Office --key \"office & secret\" --for 0 --json", "", 0,
+         {{0, "/ok", true}, {0, "/security", "WPA2-PSK"}, {0, "/cipher", "AES"}}, "", ""},
+        {"connect Office --key \"wrong secret\" --json", "", 1,
+         {{0, "/ok", false}, {0, "/error/result", 201}, {0, "/error/kind", "device"}}, "",
+         "\"Office\" failed: result 201"},
+        {"connect Lab --hidden --key lab-secret-1 --for 0", "", 0, {}, "connected to \"Lab\"", ""},
+        {"connect Nowhere", "", 1, {}, "", "no network \"Nowhere\" in range"},
+        {"monitor --for 0.2 --json", "", 0, {{0, "/events/0/text", "DISCONNECTED"}}, "", ""},
+        {"shell", "scan\nstatus\n", 0, {}, "> status\nstate:             DISCONNECTED", ""},
+        {"shell --json", "status\nfrob\nstats\n", 2, {{0, "/state", "DISCONNECTED"}, {1, "/command", "stats"}}, "",
+         "unknown command frob"},
+        {"connect --help", "", 0, {}, "--key-index", ""},
+        // Bad usage.
+        {"frob", "", 2, {}, "", "wlanhost: unknown command frob"},
+        {"scan --frob", "", 2, {}, "", "--frob"},
+        {"", "", 2, {}, "", "A subcommand is required"},
+        {"connect " + kLong, "", 2, {}, "", "the SSID has 33 bytes, at most 32"},
+        {"connect Old --key abc", "", 2, {}, "", "a WEP key has 5 or 13 characters"},
+        {"connect Old --security wep --key 0123456789a", "", 2, {}, "", "a WEP key has 5 or 13 characters"},
+        {"connect Old --key abcde --key-index 0", "", 2, {}, "", "the key index is 0, it must be 1 to 4"},
+        {"connect Old --key abcde --key-index 5", "", 2, {}, "", "the key index is 5"},
+        {"connect Office --key short", "", 2, {}, "", "a pre-shared key has 8 to 63 characters"},
+        {"connect Office --security wpa3", "", 2, {}, "", "unknown security wpa3"},
+        {"--plugin does-not-exist.so scan", "", 2, {}, "", "cannot load the plug-in does-not-exist.so"},
+        {"--plugin \"" NOT_A_PLUGIN "\" scan", "", 2, {}, "", "is not a device plug-in: it lacks CreateClass"},
+        {"--log-mask lots scan", "", 2, {}, "", "--log-mask lots: not a number"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("wlanhost " + c.args);
+        const Outcome r = RunHost(c.args, c.input);
+        EXPECT_EQ(r.code, c.code) << r.out << r.err;
+        if (!c.fields.empty()) {
+            const std::vector<Json> docs = r.Documents();
+            for (const auto& [doc, pointer, value] : c.fields) {
+                ASSERT_LT(doc, docs.size()) << r.out;
+                EXPECT_EQ(docs[doc].value(Json::json_pointer(pointer), Json()), value) << pointer << " in " << docs[doc];
+            }
+        }
+        EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        if (c.code == 2 && c.args.rfind("shell", 0) != 0) {
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        }
+    }
+}
+
+// One open device: a bad line between two looks at the world finds it as it
+// was; a connect, the world's lost link, and the user's profile back after.
+TEST_F(Wlanhost, ShellSessionHearsTheCallbacksInOrder) {
+    const Outcome r = RunHost("shell --json",
+                          "profile Office\n"
+                          "connect " + kLong + "\n"
+                          "connect Old --key abc\n"
+                          "connect Old --key abcde --key-index 7\n"
+                          "status\n"
+                          "profile Office\n"
+                          "connect Office --key \"office & secret\"\n"
+                          "profile Office\n"
+                          "wait 10 --until disconnected\n"
+                          "connect Office --key \"office & secret\"\n"
+                          "disconnect\n"
+                          "forget\n"
+                          "profile Office\n");
+    EXPECT_EQ(r.code, 2) << r.err;  // the worst line: bad usage
+    const std::vector<Json> docs = r.Documents();
+    ASSERT_EQ(docs.size(), 13u) << r.out;
+    const Json& before = docs[0];
+    for (size_t bad : {1, 2, 3}) EXPECT_EQ(docs[bad]["exit_code"], 2) << docs[bad];
+    EXPECT_EQ(docs[4]["state"], "DISCONNECTED");
+    EXPECT_EQ(docs[4]["associated"], false);
+    EXPECT_EQ(docs[5]["fingerprint"], before["fingerprint"]) << "bad input changed the stored profile";
+    EXPECT_EQ(docs[7]["mode"], "manual") << "the device's profile stands in while associated";
+    EXPECT_EQ(docs[12]["fingerprint"], before["fingerprint"]) << "the user's profile did not come back";
+
+    const auto callbacks = [](const Json& doc) {
+        std::vector<std::string> seen;
+        for (const Json& e : doc.value("events", Json::array()))
+            if (e["callback"] != "ip") seen.push_back(e["callback"].get<std::string>() + " " + e["text"].get<std::string>());
+        return seen;
+    };
+    // A bad SSID is refused before the plug-in is loaded; a bad key after
+    // the device opened to read the network's security, before associating.
+    EXPECT_FALSE(docs[1].contains("events")) << docs[1];
+    EXPECT_EQ(callbacks(docs[2]), (std::vector<std::string>{"status DISCONNECTED"}));
+    EXPECT_EQ(callbacks(docs[6]), (std::vector<std::string>{"status CONNECTING", "progress 1", "completed 0",
+                                                            "status CONNECTED"}));
+    // The lost link, told on the service's thread, not the host's.
+    const std::vector<std::string> lost = callbacks(docs[8]);
+    ASSERT_FALSE(lost.empty()) << docs[8];
+    EXPECT_EQ(lost.front(), "disconnected 0");
+    EXPECT_EQ(docs[8]["heard"], true);
+    for (const Json& e : docs[8]["events"]) EXPECT_NE(e["thread"], 1) << e;
+    EXPECT_EQ(docs[11]["state"], "DISCONNECTED");
+}
+
+#ifndef _WIN32
+// Ctrl-C while connected: the device is closed cleanly (disconnected and
+// un-associated first) and the exit status says it was interrupted.
+TEST_F(Wlanhost, InterruptWhileConnectedClosesTheDevice) {
+    const std::string out = Scratch("out");
+    const std::string script = std::string("\"") + WLANHOST + "\" connect Office --key \"office & secret\" > \"" + out +
+                               "\" 2>&1 & pid=$!; "
+                               "for i in $(seq 100); do grep -q 'staying connected' \"" + out +
+                               "\" && break; sleep 0.05; done; kill -INT $pid; wait $pid";
+    const int status = std::system(script.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    const std::string text = ReadFile(out);
+    EXPECT_NE(text.find("staying connected until Ctrl-C"), std::string::npos) << text;
+    EXPECT_NE(text.find("interrupted: closing the device"), std::string::npos) << text;
+    EXPECT_NE(text.find("disconnected, un-associated"), std::string::npos) << text;
+    EXPECT_NE(text.find("status CLOSED"), std::string::npos) << text;
+}
+#endif
+
+}  // namespace

@@ -15,9 +15,14 @@ if(WIN32)
   set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine)
   set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
   set(ACE_TEST_PROPERTIES FIXTURES_REQUIRED wine)
+  # For a test whose process loads the production plug-in: Wine takes our
+  # simulated wlanapi.dll and iphlpapi.dll from beside the executable, also
+  # when ctest runs without the Makefile's environment.
+  set(ACE_WINE_SIM_DLLS "WINEDLLOVERRIDES=wlanapi,iphlpapi=n,b")
 else()
   find_package(GTest REQUIRED)
   set(ACE_TEST_PROPERTIES "")
+  set(ACE_WINE_SIM_DLLS "")
 endif()
 
 function(ace_add_test)

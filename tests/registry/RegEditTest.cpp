@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "TestSupport.h"
+#include "foundation/Api.h"
 #include "platform/sim/Faults.h"
 #include "platform/sim/RegistryTree.h"
 #include "platform/sim/World.h"
@@ -111,10 +112,10 @@ TEST_F(RegEdit, OpenFailureNamesTheKeyAfterTheSystemEntry) {
     RegText value(key + L"\\Missing", L"V", HKEY_LOCAL_MACHINE);
     auto e = test::ExpectThrows<util::RegistryOpenEx>([&] { value.Open(false); });
     ASSERT_GE(e.Entries().size(), 3u);
-    test::ExpectEntry(e, 0, L"", L"wapi::RegOpenKeyExW", L"", ERROR_FILE_NOT_FOUND);
-    test::ExpectEntry(e, 1, L"", L"util::RegValue::Open",
-                      L"Registry open failed.Could not open key: " + key + L"\\Missing");
-    test::ExpectEntry(e, 2, L"Stack Entry", L"util::RegValue::Open", L"");
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::RegOpenKeyExW", util::SystemMessage(ERROR_FILE_NOT_FOUND), ERROR_FILE_NOT_FOUND);
+    test::ExpectEntry(e, 1, L"class util::RegistryOpenEx", L"util::RegValue::Open",
+                      L"Registry open failed.Could not open key: " + key + L"\\Missing", 0);
+    test::ExpectEntry(e, 2, L"Stack Entry", L"util::RegValue::Open", L"", 0);
 }
 
 TEST_F(RegEdit, RefusedCallsBecomeRegistryExceptions) {
@@ -123,14 +124,14 @@ TEST_F(RegEdit, RefusedCallsBecomeRegistryExceptions) {
         sim::ScopedFault refuse("RegSetValueExW", ERROR_ACCESS_DENIED);
         RegDword value(key, L"V", HKEY_LOCAL_MACHINE);
         auto e = test::ExpectThrows<util::RegistryWriteEx>([&] { value = 1ul; });
-        test::ExpectEntry(e, 0, L"", L"wapi::RegSetValueExW", L"", ERROR_ACCESS_DENIED);
-        test::ExpectEntry(e, 1, L"", L"util::RegValue::SetValue", L"Registry write failed.Failed to set value: V");
+        test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::RegSetValueExW", util::SystemMessage(ERROR_ACCESS_DENIED), ERROR_ACCESS_DENIED);
+        test::ExpectEntry(e, 1, L"class util::RegistryWriteEx", L"util::RegValue::SetValue", L"Registry write failed.Failed to set value: V", 0);
     }
     {
         sim::ScopedFault refuse("RegCloseKey", ERROR_INVALID_HANDLE);
         RegDword value(key, L"V", HKEY_LOCAL_MACHINE);
         auto e = test::ExpectThrows<util::RegistryCloseEx>([&] { value = 1ul; });
-        test::ExpectEntry(e, 1, L"", L"util::RegValue::Close", L"Registry open failed.Failed to close reg key");
+        test::ExpectEntry(e, 1, L"class util::RegistryCloseEx", L"util::RegValue::Close", L"Registry open failed.Failed to close reg key", 0);
     }
     {
         sim::ScopedFault refuse("RegCreateKeyExW", ERROR_ACCESS_DENIED);

@@ -104,8 +104,8 @@ TEST(OXmlFile, EscapesOnlyMarkupInValuesAndRefusesItInNames) {
     root.Push(L"r", XmlPath::AttributeList{{L"a", L"<&>"}});
     file.Put(root, L"v", L"a<b>&c\"");
     auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { file.Put(root, L"bad>", L"x<"); });
-    test::ExpectEntry(ex, 0, L"", L"util::OXmlFile::Put",
-                      L"Data format is invalid.XML data must not contain < or > rsParam=\"bad>\", rsValue=\"x<\"");
+    test::ExpectEntry(ex, 0, L"class util::InvalidFormatEx", L"util::OXmlFile::Put",
+                      L"Data format is invalid.XML data must not contain < or > rsParam=\"bad>\", rsValue=\"x<\"", 0);
     EXPECT_EQ(Text(file), std::wstring(kDecl) + L"<r a=\"<&>\">\n\t<v>a&lt;b&gt;&c\"</v>\n</r>\n");
 }
 
@@ -147,8 +147,8 @@ TEST(IXmlFile, FindsValuesByPathAndUnescapes) {
     }
     util::String value;
     auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { file.Get(g2, L"missing", value); });
-    test::ExpectEntry(ex, 0, L"", L"util::IXmlFile::Get",
-                      L"Data format is invalid.Cannot find element <r xmlns=urn:a><g k=2><missing> in file mem.xml.");
+    test::ExpectEntry(ex, 0, L"class util::InvalidFormatEx", L"util::IXmlFile::Get",
+                      L"Data format is invalid.Cannot find element <r xmlns=urn:a><g k=2><missing> in file mem.xml.", 0);
 }
 
 TEST(IXmlFile, FailedLoadKeepsThePreviousDocument) {

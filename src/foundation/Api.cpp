@@ -4,8 +4,17 @@
 #include "foundation/CatchChain.h"
 #include "foundation/ExceptionTypes.h"
 
+namespace {
+// The code arrives as an argument, so it is read before anything else runs:
+// a throw allocates its exception object first, and the allocator may change
+// the thread's last error.
+[[noreturn]] void ThrowApiEx(const wchar_t* function, uint32_t line, DWORD code) {
+    throw util::ApiEx(UTIL_WFILE, function, line, code);
+}
+}  // namespace
+
 // The wrapper's own site with "wapi::" and the Windows name.
-#define WAPI_FAIL(name, code) throw util::ApiEx(UTIL_WFILE, L"wapi::" name, __LINE__, (code))
+#define WAPI_FAIL(name) ThrowApiEx(L"wapi::" name, __LINE__, ::GetLastError())
 
 namespace util {
 
@@ -27,37 +36,37 @@ namespace wapi {
 
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     DWORD r = ::WaitForSingleObject(hHandle, dwMilliseconds);
-    if (r == WAIT_FAILED) WAPI_FAIL(L"WaitForSingleObject", ::GetLastError());
+    if (r == WAIT_FAILED) WAPI_FAIL(L"WaitForSingleObject");
     return r;
 }
 
 BOOL CloseHandle(HANDLE hObject) {
     BOOL r = ::CloseHandle(hObject);
-    if (!r) WAPI_FAIL(L"CloseHandle", ::GetLastError());
+    if (!r) WAPI_FAIL(L"CloseHandle");
     return r;
 }
 
 BOOL ResetEvent(HANDLE hEvent) {
     BOOL r = ::ResetEvent(hEvent);
-    if (!r) WAPI_FAIL(L"ResetEvent", ::GetLastError());
+    if (!r) WAPI_FAIL(L"ResetEvent");
     return r;
 }
 
 BOOL SetEvent(HANDLE hEvent) {
     BOOL r = ::SetEvent(hEvent);
-    if (!r) WAPI_FAIL(L"SetEvent", ::GetLastError());
+    if (!r) WAPI_FAIL(L"SetEvent");
     return r;
 }
 
 BOOL TerminateThread(HANDLE hThread, DWORD dwExitCode) {
     BOOL r = ::TerminateThread(hThread, dwExitCode);
-    if (!r) WAPI_FAIL(L"TerminateThread", ::GetLastError());
+    if (!r) WAPI_FAIL(L"TerminateThread");
     return r;
 }
 
 HANDLE CreateEventW(LPSECURITY_ATTRIBUTES lpEventAttributes, BOOL bManualReset, BOOL bInitialState, LPCWSTR lpName) {
     HANDLE h = ::CreateEventW(lpEventAttributes, bManualReset, bInitialState, lpName);
-    if (h == nullptr) WAPI_FAIL(L"CreateEventW", ::GetLastError());
+    if (h == nullptr) WAPI_FAIL(L"CreateEventW");
     return h;
 }
 
@@ -65,20 +74,20 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int 
                         int cbMultiByte, LPCCH lpDefaultChar, LPBOOL lpUsedDefaultChar) {
     int r = ::WideCharToMultiByte(CodePage, dwFlags, lpWideCharStr, cchWideChar, lpMultiByteStr, cbMultiByte,
                                   lpDefaultChar, lpUsedDefaultChar);
-    if (r == 0) WAPI_FAIL(L"WideCharToMultiByte", ::GetLastError());
+    if (r == 0) WAPI_FAIL(L"WideCharToMultiByte");
     return r;
 }
 
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr,
                         int cchWideChar) {
     int r = ::MultiByteToWideChar(CodePage, dwFlags, lpMultiByteStr, cbMultiByte, lpWideCharStr, cchWideChar);
-    if (r == 0) WAPI_FAIL(L"MultiByteToWideChar", ::GetLastError());
+    if (r == 0) WAPI_FAIL(L"MultiByteToWideChar");
     return r;
 }
 
 DWORD ExpandEnvironmentStringsW(LPCWSTR lpSrc, LPWSTR lpDst, DWORD nSize) {
     DWORD r = ::ExpandEnvironmentStringsW(lpSrc, lpDst, nSize);
-    if (r == 0) WAPI_FAIL(L"ExpandEnvironmentStringsW", ::GetLastError());
+    if (r == 0) WAPI_FAIL(L"ExpandEnvironmentStringsW");
     return r;
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "OpenKeys.h"
 #include "TestSupport.h"
 #include "platform/sim/AdapterWorld.h"
 #include "platform/sim/Faults.h"
@@ -25,8 +26,14 @@ const uint32_t kPhysical = 0x4;
 
 class Inventory : public ::testing::Test {
 protected:
-    void SetUp() override { sim::GetWorld().Reset(); }
-    void TearDown() override { sim::GetWorld().Reset(); }
+    void SetUp() override {
+        sim::GetWorld().Reset();
+        openKeys = test::OpenKeys();  // counted from the fresh world
+    }
+    void TearDown() override {
+        openKeys.ExpectNoneLeft();
+        sim::GetWorld().Reset();
+    }
 
     // The entries of `guid`, compared without regard to case.
     static std::vector<NetAdapterInfo> Entries(const NetAdapterInfoVector& list, const std::wstring& guid) {
@@ -45,6 +52,7 @@ protected:
         RegCloseKey(k);
     }
 
+    test::OpenKeys openKeys;
     sim::AdapterWorld world;
 };
 

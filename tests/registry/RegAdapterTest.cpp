@@ -2,6 +2,7 @@
 // the DHCP client of the simulation.
 #include <gtest/gtest.h>
 
+#include "OpenKeys.h"
 #include "TestSupport.h"
 #include "platform/sim/Faults.h"
 #include "platform/sim/AdapterWorld.h"
@@ -18,7 +19,10 @@ namespace {
 class RegAdapterTest : public ::testing::Test {
 protected:
     void SetUp() override { sim::GetWorld().Dhcp().Reset(); }
-    void TearDown() override { sim::GetWorld().Dhcp().Reset(); }
+    void TearDown() override {
+        openKeys.ExpectNoneLeft();
+        sim::GetWorld().Dhcp().Reset();
+    }
 
     std::vector<std::wstring> List(const std::wstring& key, const wchar_t* name) {
         DWORD type = 0;
@@ -37,6 +41,7 @@ protected:
         RegCloseKey(k);
     }
 
+    test::OpenKeys openKeys;
     sim::AdapterWorld world;
     sim::RegistryTree& tree = world.Tree();
     const sim::AdapterPlaces places = world.Add({});

@@ -4,7 +4,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
+#include <utility>
 
+#include "OpenKeys.h"
 #include "TestSupport.h"
 #include "foundation/Api.h"
 #include "platform/sim/Faults.h"
@@ -25,7 +28,25 @@ protected:
     std::wstring key = L"SOFTWARE\\" + sim::RegistryTree::UniqueName(L"RegEdit");
     sim::RegistryTree tree;
     void SetUp() override { tree.Own(key); }
+    void TearDown() override { openKeys.ExpectNoneLeft(refusedCloses); }
+    test::OpenKeys openKeys;
+    size_t refusedCloses = 0;
 };
+
+// The accessor owns its key: opening again closes it first, and a move
+// hands it over rather than sharing it.
+TEST_F(RegEdit, ReopeningOrMovingLeavesOneOwnerOfTheKey) {
+    static_assert(!std::is_copy_constructible_v<RegDword> && !std::is_copy_assignable_v<RegDword>);
+    tree.SetDword(key, L"N", 1);
+    RegDword value(key, L"N", HKEY_LOCAL_MACHINE);
+    value.Open(false);
+    value.Open(false);
+    RegDword moved(std::move(value));
+    EXPECT_EQ(static_cast<unsigned long>(moved), 1ul);
+    RegDword assigned(key, L"N", HKEY_LOCAL_MACHINE);
+    assigned.Open(false);
+    assigned = std::move(moved);
+}
 
 TEST_F(RegEdit, StringsReadWithOrWithoutTerminatorAndExpanded) {
     const std::wstring text = L"abc";
@@ -131,6 +152,7 @@ TEST_F(RegEdit, RefusedCallsBecomeRegistryExceptions) {
         sim::ScopedFault refuse("RegCloseKey", ERROR_INVALID_HANDLE);
         RegDword value(key, L"V", HKEY_LOCAL_MACHINE);
         auto e = test::ExpectThrows<util::RegistryCloseEx>([&] { value = 1ul; });
+        refusedCloses = 1;
         test::ExpectEntry(e, 1, L"class util::RegistryCloseEx", L"util::RegValue::Close", L"Registry open failed.Failed to close reg key", 0);
     }
     {

@@ -9,13 +9,26 @@
 
 namespace util {
 
-
 bool StringUtility::ConvertUnicodeToAnsi(const String& in, char* out, uint32_t outSize) {
     UTIL_TRY
     if (in.empty()) return true;
     BOOL usedDefault = FALSE;
+    const int size = static_cast<int>(outSize);
     try {
-        wapi::WideCharToMultiByte(CP_ACP, 0, in.c_str(), -1, out, static_cast<int>(outSize), nullptr, &usedDefault);
+        if (::GetACP() != CP_UTF8) {
+            wapi::WideCharToMultiByte(CP_ACP, 0, in.c_str(), -1, out, size, nullptr, &usedDefault);
+        } else {
+            // UTF-8 refuses the question whether a default character was
+            // used: ask it to refuse what it cannot encode instead, and
+            // convert with replacements when it did.
+            try {
+                wapi::WideCharToMultiByte(CP_ACP, WC_ERR_INVALID_CHARS, in.c_str(), -1, out, size, nullptr, nullptr);
+            } catch (ApiEx& e) {
+                if (e.GetFirstEntry().code != ERROR_NO_UNICODE_TRANSLATION) throw;
+                usedDefault = TRUE;
+                wapi::WideCharToMultiByte(CP_ACP, 0, in.c_str(), -1, out, size, nullptr, nullptr);
+            }
+        }
     } catch (ApiEx& e) {
         ThrowSystemCall(e, UTIL_WFILE, L"util::StringUtility::ConvertUnicodeToAnsi", __LINE__,
                             L"WideCharToMultiByte");

@@ -78,6 +78,9 @@ TEST(StringUtility, AnsiRoundTrip) {
     EXPECT_STREQ(buffer, "WlanDevice");
     EXPECT_TRUE(StringUtility::ConvertUnicodeToAnsi(L"", buffer, sizeof buffer));
     EXPECT_STREQ(buffer, "WlanDevice") << "an empty text leaves the buffer alone";
+    // A lone surrogate has no ANSI form, whether the code page is UTF-8 or not.
+    EXPECT_FALSE(StringUtility::ConvertUnicodeToAnsi(String(1, static_cast<wchar_t>(0xD800)), buffer, sizeof buffer));
+    EXPECT_TRUE(StringUtility::ConvertUnicodeToAnsi(L"WlanDevice", buffer, sizeof buffer));
     String back;
     StringUtility::ConvertAnsiToUnicode(buffer, back);
     EXPECT_EQ(back, L"WlanDevice");

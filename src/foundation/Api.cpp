@@ -4,17 +4,8 @@
 #include "foundation/CatchChain.h"
 #include "foundation/ExceptionTypes.h"
 
-namespace {
-// The code arrives as an argument, so it is read before anything else runs:
-// a throw allocates its exception object first, and the allocator may change
-// the thread's last error.
-[[noreturn]] void ThrowApiEx(const wchar_t* function, uint32_t line, DWORD code) {
-    throw util::ApiEx(UTIL_WFILE, function, line, code);
-}
-}  // namespace
-
 // The wrapper's own site with "wapi::" and the Windows name.
-#define WAPI_FAIL(name) ThrowApiEx(L"wapi::" name, __LINE__, ::GetLastError())
+#define WAPI_FAIL(name) detail::ThrowApiEx(UTIL_WFILE, L"wapi::" name, __LINE__, ::GetLastError())
 
 namespace util {
 
@@ -33,6 +24,10 @@ String SystemMessage(uint32_t code) {
 }  // namespace util
 
 namespace wapi {
+
+void detail::ThrowApiEx(const wchar_t* file, const wchar_t* function, uint32_t line, DWORD code) {
+    throw util::ApiEx(file, function, line, code);
+}
 
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     DWORD r = ::WaitForSingleObject(hHandle, dwMilliseconds);

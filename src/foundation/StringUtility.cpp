@@ -14,7 +14,7 @@ bool StringUtility::ConvertUnicodeToAnsi(const String& in, char* out, uint32_t o
     if (in.empty()) return true;
     BOOL usedDefault = FALSE;
     const int size = static_cast<int>(outSize);
-    try {
+    TranslateApiEx(UTIL_WFILE, L"util::StringUtility::ConvertUnicodeToAnsi", __LINE__, L"WideCharToMultiByte", [&] {
         if (::GetACP() != CP_UTF8) {
             wapi::WideCharToMultiByte(CP_ACP, 0, in.c_str(), -1, out, size, nullptr, &usedDefault);
         } else {
@@ -29,10 +29,7 @@ bool StringUtility::ConvertUnicodeToAnsi(const String& in, char* out, uint32_t o
                 wapi::WideCharToMultiByte(CP_ACP, 0, in.c_str(), -1, out, size, nullptr, nullptr);
             }
         }
-    } catch (ApiEx& e) {
-        ThrowSystemCall(e, UTIL_WFILE, L"util::StringUtility::ConvertUnicodeToAnsi", __LINE__,
-                            L"WideCharToMultiByte");
-    }
+    });
     return usedDefault == FALSE;
     UTIL_CATCH_CHAIN(L"util::StringUtility::ConvertUnicodeToAnsi")
 }
@@ -43,16 +40,13 @@ void StringUtility::ConvertAnsiToUnicode(const char* in, String& out) {
         out.clear();
         return;
     }
-    try {
+    TranslateApiEx(UTIL_WFILE, L"util::StringUtility::ConvertAnsiToUnicode", __LINE__, L"MultiByteToWideChar", [&] {
         int n = wapi::MultiByteToWideChar(CP_ACP, 0, in, -1, nullptr, 0);
         String text(static_cast<size_t>(n), L'\0');
         wapi::MultiByteToWideChar(CP_ACP, 0, in, -1, text.data(), n);
         text.resize(static_cast<size_t>(n) - 1);  // the terminator
         out.swap(text);
-    } catch (ApiEx& e) {
-        ThrowSystemCall(e, UTIL_WFILE, L"util::StringUtility::ConvertAnsiToUnicode", __LINE__,
-                            L"MultiByteToWideChar");
-    }
+    });
     UTIL_CATCH_CHAIN(L"util::StringUtility::ConvertAnsiToUnicode")
 }
 

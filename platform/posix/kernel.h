@@ -27,6 +27,7 @@
 
 #define CP_ACP 0
 #define CP_UTF8 65001
+#define WC_ERR_INVALID_CHARS 0x80
 
 // The lock is recursive for its owner, as on Windows. The POSIX layer keeps
 // its state behind the opaque pointer; the struct's size is ours.
@@ -49,6 +50,10 @@ HLOCAL LocalAlloc(UINT uFlags, SIZE_T uBytes);
 HLOCAL LocalFree(HLOCAL hMem);
 
 // The ANSI code page is UTF-8 here; text is converted as UTF-8 <-> UTF-32.
+// As on Windows for UTF-8, WideCharToMultiByte refuses a default character
+// and the question whether one was used (87), and takes no flag but
+// WC_ERR_INVALID_CHARS, with which a character it cannot encode fails (1113).
+UINT GetACP();
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
                         LPWSTR lpWideCharStr, int cchWideChar);
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,

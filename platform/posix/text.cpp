@@ -66,24 +66,27 @@ int MultiByteToWideChar(UINT CodePage, DWORD, LPCCH lpMultiByteStr, int cbMultiB
     return static_cast<int>(out.size());
 }
 
-int WideCharToMultiByte(UINT CodePage, DWORD, LPCWCH lpWideCharStr, int cchWideChar, LPSTR lpMultiByteStr,
+UINT GetACP() { return CP_UTF8; }
+
+int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar, LPSTR lpMultiByteStr,
                         int cbMultiByte, LPCCH lpDefaultChar, LPBOOL lpUsedDefaultChar) {
     if (Injected("WideCharToMultiByte")) return 0;
     if (!KnownCodePage(CodePage) || lpWideCharStr == nullptr || cchWideChar == 0 || cbMultiByte < 0 ||
-        (cbMultiByte > 0 && lpMultiByteStr == nullptr)) {
+        (cbMultiByte > 0 && lpMultiByteStr == nullptr) || (dwFlags & ~DWORD{WC_ERR_INVALID_CHARS}) != 0 ||
+        lpDefaultChar != nullptr || lpUsedDefaultChar != nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     size_t n = cchWideChar < 0 ? std::wcslen(lpWideCharStr) + 1 : static_cast<size_t>(cchWideChar);
     std::string out;
-    bool usedDefault = false;
     for (size_t i = 0; i < n; ++i) {
-        if (!platform::AppendUtf8(static_cast<char32_t>(lpWideCharStr[i]), out)) {
-            out += (lpDefaultChar != nullptr) ? lpDefaultChar : "?";
-            usedDefault = true;
+        if (platform::AppendUtf8(static_cast<char32_t>(lpWideCharStr[i]), out)) continue;
+        if (dwFlags & WC_ERR_INVALID_CHARS) {
+            SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+            return 0;
         }
+        out += "\xEF\xBF\xBD";  // U+FFFD, as Windows writes for UTF-8
     }
-    if (lpUsedDefaultChar != nullptr) *lpUsedDefaultChar = usedDefault ? TRUE : FALSE;
     if (cbMultiByte == 0) return static_cast<int>(out.size());
     if (out.size() > static_cast<size_t>(cbMultiByte)) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);

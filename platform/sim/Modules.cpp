@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <string>
 
+#include "Faults.h"
 #include "World.h"
 
 namespace sim {
@@ -66,6 +67,13 @@ bool FindSimulated(HMODULE module, LPCSTR name, FARPROC* proc) {
 bool FreeSimulated(HMODULE module) {
     if (module != DhcpHandle()) return false;
     GetWorld().Dhcp().CountLoad(-1);
+    return true;
+}
+
+bool LoaderCallRefused(const char* call) {
+    uint32_t code = 0;
+    if (!ShouldFail(call, &code)) return false;
+    SetLastError(code);
     return true;
 }
 

@@ -16,5 +16,8 @@ bool LoadSimulated(LPCWSTR name, HMODULE* module);
 bool FindSimulated(HMODULE module, LPCSTR name, FARPROC* proc);
 // True when `module` is one of ours (and is now released).
 bool FreeSimulated(HMODULE module);
+// True when a fault is armed for the loader call `call`; the last error then
+// holds its code. Every entry point asks first, on both platforms.
+bool LoaderCallRefused(const char* call);
 
 }  // namespace sim

@@ -38,18 +38,12 @@ WLanDevice::WLanDevice() {
 
 WLanDevice::~WLanDevice() {
     const wchar_t* const fn = L"ace::WLanDevice::~WLanDevice";
-    try {
-        UTIL_LOG(LOG_TRACE, LOG_AREA_DEVICE, fn);
-        try {
-            DoClose();
-            Stop(static_cast<DWORD>(-1));
-        } catch (...) {
-            UTIL_LOG(LOG_ERROR, LOG_AREA_DEVICE, fn) << L"Caught exception";
-        }
-        UTIL_LOG(LOG_TRACE, LOG_AREA_DEVICE, fn) << L"Finished!";
-    } catch (...) {
-        // Logging itself failed; destruction goes on.
-    }
+    // Each step on its own: a failed close must not leave the worker running
+    // while the members it reads are destroyed.
+    LogAndSwallow(fn, L"Caught exception", [&] { UTIL_LOG(LOG_TRACE, LOG_AREA_DEVICE, fn); });
+    LogAndSwallow(fn, L"Caught exception", [&] { DoClose(); });
+    LogAndSwallow(fn, L"Caught exception", [&] { Stop(static_cast<DWORD>(-1)); });
+    LogAndSwallow(fn, L"Caught exception", [&] { UTIL_LOG(LOG_TRACE, LOG_AREA_DEVICE, fn) << L"Finished!"; });
 }
 
 void WLanDevice::Open(IDeviceCallback* callback) {

@@ -21,7 +21,7 @@ constexpr size_t kReasonEnd = offsetof(WLAN_CONNECTION_NOTIFICATION_DATA, wlanRe
 void WINAPI WLanDevice::NotificationCallback(PWLAN_NOTIFICATION_DATA notification, PVOID context) {
     const wchar_t* const fn = L"ace::WLanDevice::NotificationCallback";
     // Nothing may leave into the service's thread.
-    try {
+    LogAndSwallow(fn, L"Notification handling failed: ", [&] {
         if (notification == nullptr) return;
         const wchar_t* name = NotificationName(notification->NotificationSource, notification->NotificationCode);
         if (context == nullptr) {
@@ -39,17 +39,7 @@ void WINAPI WLanDevice::NotificationCallback(PWLAN_NOTIFICATION_DATA notificatio
             << L"Notification:" << name << L" Source:" << static_cast<uint32_t>(notification->NotificationSource)
             << L" Code:" << static_cast<uint32_t>(notification->NotificationCode);
         device->CallbackImpl(*notification);
-    } catch (const util::Exception& e) {
-        try {
-            UTIL_LOG(LOG_ERROR, LOG_AREA_DEVICE, fn) << L"Notification handling failed: " << e;
-        } catch (...) {
-        }
-    } catch (...) {
-        try {
-            UTIL_LOG(LOG_ERROR, LOG_AREA_DEVICE, fn) << L"Notification handling failed: unknown exception";
-        } catch (...) {
-        }
-    }
+    });
 }
 
 void WLanDevice::CallbackImpl(const WLAN_NOTIFICATION_DATA& notification) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "foundation/ExceptionTypes.h"
+#include "foundation/Logging.h"
 #include "foundation/String.h"
 #include "device/DeviceState.h"
 #include "platform/win32.h"
@@ -40,6 +41,26 @@ template <class Ex>
         if (expected >= 0) text << L". It should be " << expected;
     }
     throw ex;
+}
+
+// Runs `step` and lets nothing out of it: a caught util::Exception is logged
+// at level 1 as `text` and its stack dump, anything else as `text` alone.
+// For the destructor and the notification thread, which must not throw.
+template <class Step>
+void LogAndSwallow(const wchar_t* function, const wchar_t* text, Step&& step) noexcept {
+    try {
+        step();
+    } catch (const util::Exception& e) {
+        try {
+            UTIL_LOG(LOG_ERROR, LOG_AREA_DEVICE, function) << text << e;
+        } catch (...) {
+        }
+    } catch (...) {
+        try {
+            UTIL_LOG(LOG_ERROR, LOG_AREA_DEVICE, function) << text;
+        } catch (...) {
+        }
+    }
 }
 
 }  // namespace ace

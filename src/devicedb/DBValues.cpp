@@ -2,7 +2,7 @@
 
 #include "foundation/CatchChain.h"
 #include "foundation/ExceptionTypes.h"
-#include "foundation/StringUtility.h"
+#include "xml/NameConversion.h"
 #include "xml/XmlSerializer.h"
 
 namespace ace::dbvalue {
@@ -34,9 +34,7 @@ void ReadEnum(util::XmlSerializeReader& reader, uint32_t& field, const NameTable
     UTIL_TRY
     util::String text;
     if (!reader.GetStringAtTag(text, key, kDocType, required)) return;
-    auto found = table.find(text);
-    if (found == table.end()) reader.ThrowParseError(L"enum", text, key);
-    field = found->second;
+    if (!util::ParseEnum(table, text, field)) reader.ThrowParseError(L"enum", text, key);
     UTIL_CATCH_CHAIN(L"ace::dbvalue::ReadEnum")
 }
 
@@ -45,31 +43,13 @@ void ReadBitSet(util::XmlSerializeReader& reader, uint32_t& field, const NameTab
     UTIL_TRY
     util::String text;
     if (!reader.GetStringAtTag(text, key, kDocType, required)) return;
-    // Split at every single blank: two blanks in a row give an empty name,
-    // which no table holds.
-    util::StringUtility::StringList names;
-    util::StringUtility::TokenizeString(text, L" ", names);
-    uint32_t sum = 0;
-    for (const util::String& name : names) {
-        auto found = table.find(name);
-        if (found == table.end()) reader.ThrowParseError(L"bitarray", text, key);
-        sum += found->second;
-    }
-    field = sum;
+    if (!util::ParseBitSet(table, text, field)) reader.ThrowParseError(L"bitarray", text, key);
     UTIL_CATCH_CHAIN(L"ace::dbvalue::ReadBitSet")
 }
 
 void ReadBool(util::XmlSerializeReader& reader, bool& field, const util::String& key, bool required) {
     UTIL_TRY
-    util::String text;
-    if (!reader.GetStringAtTag(text, key, kDocType, required)) return;
-    if (text.CompareI(L"true") == 0) {
-        field = true;
-    } else if (text.CompareI(L"false") == 0) {
-        field = false;
-    } else {
-        reader.ThrowParseError(L"bool", text, key);
-    }
+    reader.Get(field, key, kDocType, required);
     UTIL_CATCH_CHAIN(L"ace::dbvalue::ReadBool")
 }
 
@@ -95,24 +75,13 @@ void WriteText(util::XmlSerializeWriter& writer, const util::String& value, cons
 
 void WriteEnum(util::XmlSerializeWriter& writer, uint32_t value, const NameTable& table, const util::String& key) {
     UTIL_TRY
-    for (const auto& [name, entry] : table) {
-        if (entry == value) writer.Put(name, key, kDocType);
-    }
+    for (const util::String& name : util::EnumNames(table, value)) writer.Put(name, key, kDocType);
     UTIL_CATCH_CHAIN(L"ace::dbvalue::WriteEnum")
 }
 
 void WriteBitSet(util::XmlSerializeWriter& writer, uint32_t value, const NameTable& table, const util::String& key) {
     UTIL_TRY
-    util::String text;
-    for (uint32_t bit = 0; bit < 32; ++bit) {
-        const uint32_t mask = 1u << bit;
-        if ((value & mask) == 0) continue;
-        for (const auto& [name, entry] : table) {
-            if (entry == mask) text += name + L" ";
-        }
-    }
-    if (!text.empty()) text.pop_back();
-    writer.Put(text, key, kDocType);
+    writer.Put(util::FormatBitSet(table, value), key, kDocType);
     UTIL_CATCH_CHAIN(L"ace::dbvalue::WriteBitSet")
 }
 

@@ -15,6 +15,14 @@ String SystemMessage(uint32_t code);
 
 namespace wapi {
 
+namespace detail {
+// The one way a wrapper raises: util::ApiEx of its own site. The code comes
+// as an argument, so it is read before anything else runs: a throw
+// allocates its exception object first, and the allocator may change the
+// thread's last error.
+[[noreturn]] void ThrowApiEx(const wchar_t* file, const wchar_t* function, uint32_t line, DWORD code);
+}  // namespace detail
+
 // WAIT_OBJECT_0, WAIT_TIMEOUT and WAIT_ABANDONED are results; WAIT_FAILED throws.
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 BOOL CloseHandle(HANDLE hObject);

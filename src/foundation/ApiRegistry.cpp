@@ -8,7 +8,7 @@
     do {                                                                               \
         LONG r_ = (result);                                                            \
         if (r_ != ERROR_SUCCESS)                                                       \
-            throw util::ApiEx(UTIL_WFILE, L"wapi::" name, __LINE__, static_cast<uint32_t>(r_)); \
+            detail::ThrowApiEx(UTIL_WFILE, L"wapi::" name, __LINE__, static_cast<DWORD>(r_)); \
         return r_;                                                                     \
     } while (0)
 

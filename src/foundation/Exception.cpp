@@ -98,18 +98,11 @@ void Exception::AddStdException(const wchar_t* file, const wchar_t* function, ui
 
 namespace {
 const Exception::ExcepInfo& DefaultEntry() {
-    // Created once on first use; static initialisation is thread-safe.
-    static const Exception::ExcepInfo entry = [] {
-        Exception::ExcepInfo e;
-        e.type = L"DEFAULT";
-        e.file = UTIL_WFILE;
-        e.function = L"DefaultErrExcepInfo";
-        e.line = 312;
-        e.code = 0;
-        e.message = L"Internal Excep Error: could not capture excep info.";
-        return e;
-    }();
-    return entry;
+    // Built once on first use (thread-safe) and never destroyed, so that a
+    // thread logging while the process exits still reads it.
+    static const Exception::ExcepInfo* const entry = new Exception::ExcepInfo{
+        L"DEFAULT", UTIL_WFILE, L"DefaultErrExcepInfo", 312, 0, L"Internal Excep Error: could not capture excep info."};
+    return *entry;
 }
 }  // namespace
 

@@ -9,17 +9,27 @@
 
 namespace util {
 
-
 bool StringUtility::ConvertUnicodeToAnsi(const String& in, char* out, uint32_t outSize) {
     UTIL_TRY
     if (in.empty()) return true;
     BOOL usedDefault = FALSE;
-    try {
-        wapi::WideCharToMultiByte(CP_ACP, 0, in.c_str(), -1, out, static_cast<int>(outSize), nullptr, &usedDefault);
-    } catch (ApiEx& e) {
-        ThrowSystemCall(e, UTIL_WFILE, L"util::StringUtility::ConvertUnicodeToAnsi", __LINE__,
-                            L"WideCharToMultiByte");
-    }
+    const int size = static_cast<int>(outSize);
+    TranslateApiEx(UTIL_WFILE, L"util::StringUtility::ConvertUnicodeToAnsi", __LINE__, L"WideCharToMultiByte", [&] {
+        if (::GetACP() != CP_UTF8) {
+            wapi::WideCharToMultiByte(CP_ACP, 0, in.c_str(), -1, out, size, nullptr, &usedDefault);
+        } else {
+            // UTF-8 refuses the question whether a default character was
+            // used: ask it to refuse what it cannot encode instead, and
+            // convert with replacements when it did.
+            try {
+                wapi::WideCharToMultiByte(CP_ACP, WC_ERR_INVALID_CHARS, in.c_str(), -1, out, size, nullptr, nullptr);
+            } catch (ApiEx& e) {
+                if (e.GetFirstEntry().code != ERROR_NO_UNICODE_TRANSLATION) throw;
+                usedDefault = TRUE;
+                wapi::WideCharToMultiByte(CP_ACP, 0, in.c_str(), -1, out, size, nullptr, nullptr);
+            }
+        }
+    });
     return usedDefault == FALSE;
     UTIL_CATCH_CHAIN(L"util::StringUtility::ConvertUnicodeToAnsi")
 }
@@ -30,16 +40,13 @@ void StringUtility::ConvertAnsiToUnicode(const char* in, String& out) {
         out.clear();
         return;
     }
-    try {
+    TranslateApiEx(UTIL_WFILE, L"util::StringUtility::ConvertAnsiToUnicode", __LINE__, L"MultiByteToWideChar", [&] {
         int n = wapi::MultiByteToWideChar(CP_ACP, 0, in, -1, nullptr, 0);
         String text(static_cast<size_t>(n), L'\0');
         wapi::MultiByteToWideChar(CP_ACP, 0, in, -1, text.data(), n);
         text.resize(static_cast<size_t>(n) - 1);  // the terminator
         out.swap(text);
-    } catch (ApiEx& e) {
-        ThrowSystemCall(e, UTIL_WFILE, L"util::StringUtility::ConvertAnsiToUnicode", __LINE__,
-                            L"MultiByteToWideChar");
-    }
+    });
     UTIL_CATCH_CHAIN(L"util::StringUtility::ConvertAnsiToUnicode")
 }
 

@@ -1,6 +1,6 @@
 #include "foundation/SystemCallError.h"
 
-namespace util {
+namespace util::detail {
 
 void ThrowSystemCall(const ApiEx& caught, const wchar_t* file, const wchar_t* function, uint32_t line,
                      const wchar_t* call) {
@@ -9,4 +9,4 @@ void ThrowSystemCall(const ApiEx& caught, const wchar_t* file, const wchar_t* fu
     throw ex;
 }
 
-}  // namespace util
+}  // namespace util::detail

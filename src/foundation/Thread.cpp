@@ -86,19 +86,19 @@ bool Thread::Stop(DWORD timeout) {
     bool terminated = false;
     bool closing = false;
     const wchar_t* call = L"WaitForSingleObject";
-    try {
-        if (wapi::WaitForSingleObject(handle, wait) != WAIT_OBJECT_0) {
-            terminated = true;
-            call = L"TerminateThread";
-            wapi::TerminateThread(handle, 0);
-        }
-        closing = true;
-        call = L"CloseHandle";
-        wapi::CloseHandle(handle);
-    } catch (ApiEx& e) {
-        Abandon(handle, !closing);
-        ThrowSystemCall(e, UTIL_WFILE, L"util::Thread::Stop", __LINE__, call);
-    }
+    TranslateApiEx(
+        UTIL_WFILE, L"util::Thread::Stop", __LINE__, call,
+        [&] {
+            if (wapi::WaitForSingleObject(handle, wait) != WAIT_OBJECT_0) {
+                terminated = true;
+                call = L"TerminateThread";
+                wapi::TerminateThread(handle, 0);
+            }
+            closing = true;
+            call = L"CloseHandle";
+            wapi::CloseHandle(handle);
+        },
+        [&] { Abandon(handle, !closing); });
     return !terminated;
     UTIL_CATCH_CHAIN(L"util::Thread::Stop")
 }

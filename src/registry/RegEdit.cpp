@@ -1,5 +1,7 @@
 #include "registry/RegEdit.h"
 
+#include <utility>
+
 #include "foundation/Api.h"
 #include "foundation/CatchChain.h"
 #include "foundation/ExceptionTypes.h"
@@ -43,6 +45,29 @@ RegValue::~RegValue() {
     if (openKey_ != nullptr) ::RegCloseKey(openKey_);
 }
 
+RegValue::RegValue(RegValue&& other) noexcept
+    : cached_(other.cached_),
+      valueName_(std::move(other.valueName_)),
+      keyPath_(std::move(other.keyPath_)),
+      openKey_(std::exchange(other.openKey_, nullptr)),
+      rootKey_(other.rootKey_),
+      useDefault_(other.useDefault_),
+      cache_(other.cache_) {}
+
+RegValue& RegValue::operator=(RegValue&& other) noexcept {
+    if (this != &other) {
+        if (openKey_ != nullptr) ::RegCloseKey(openKey_);
+        cached_ = other.cached_;
+        valueName_ = std::move(other.valueName_);
+        keyPath_ = std::move(other.keyPath_);
+        openKey_ = std::exchange(other.openKey_, nullptr);
+        rootKey_ = other.rootKey_;
+        useDefault_ = other.useDefault_;
+        cache_ = other.cache_;
+    }
+    return *this;
+}
+
 void RegValue::MakePath(const String& path, String& keyPath, String& valueName) {
     UTIL_TRY
     size_t slash = path.rfind(L'\\');
@@ -70,6 +95,7 @@ bool RegValue::Exists() {
 
 void RegValue::Open(bool create) {
     UTIL_TRY
+    Close();  // reopening would otherwise lose the open handle
     try {
         if (create) {
             DWORD disposition = 0;

@@ -16,6 +16,11 @@ public:
     // `path` splits at its last backslash into key path and value name.
     RegValue(const String& path, HKEY rootKey);
     virtual ~RegValue();
+    // The object owns its open key: a copy would close it twice.
+    RegValue(const RegValue&) = delete;
+    RegValue& operator=(const RegValue&) = delete;
+    RegValue(RegValue&& other) noexcept;
+    RegValue& operator=(RegValue&& other) noexcept;
 
     void SetUseDefault(bool useDefault) { useDefault_ = useDefault; }
     bool GetUseDefault() const { return useDefault_; }
@@ -24,7 +29,7 @@ public:
 
     // The key opens and the value is there; never throws.
     bool Exists();
-    // Opens for reading, or creates for writing.
+    // Opens for reading, or creates for writing; a key still open is closed first.
     void Open(bool create);
     void Close();
     // A null data pointer asks for the size only.

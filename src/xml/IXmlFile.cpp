@@ -73,15 +73,11 @@ bool IXmlFile::GetValue(const XmlPath& path, const String& rsParam, String& rsVa
     }
     pug::xml_node leaf;
     if (!FindChild(*cursor_, rsParam, leaf)) return false;
+    // The reader has replaced every reference already; unescaping again
+    // would read "&amp;lt;" as "<".
     String value;
     for (pug::xml_node child : leaf) {
-        if (child.type_pcdata()) {
-            value = child.value();
-            value.ReplaceSubString(L"&gt;", L">");
-            value.ReplaceSubString(L"&lt;", L"<");
-            break;
-        }
-        if (child.type_cdata()) {  // only a parsed document holds these; taken as it stands
+        if (child.type_pcdata() || child.type_cdata()) {
             value = child.value();
             break;
         }

@@ -1,6 +1,6 @@
 #include "foundation/CatchChain.h"
 #include "foundation/ExceptionTypes.h"
-#include "foundation/StringUtility.h"
+#include "xml/NameConversion.h"
 #include "xml/XmlSerializer.h"
 
 namespace util {
@@ -68,9 +68,7 @@ bool XmlSerializeReader::GetEnum(uint32_t& value, const NameTable& table, const 
     UTIL_TRY
     String text;
     if (!GetStringAtTag(text, tag, uiType, mustExist)) return false;
-    auto found = table.find(text);
-    if (found == table.end()) ThrowParseError(L"enum", text, tag);
-    value = found->second;
+    if (!ParseEnum(table, text, value)) ThrowParseError(L"enum", text, tag);
     return true;
     UTIL_CATCH_CHAIN(L"util::XmlSerializeReader::GetEnum")
 }
@@ -80,15 +78,7 @@ bool XmlSerializeReader::GetAsBitArrayString(uint32_t& bits, const NameTable& ta
     UTIL_TRY
     String text;
     if (!GetStringAtTag(text, tag, uiType, mustExist)) return false;
-    StringUtility::StringList names;
-    StringUtility::TokenizeString(text, L" ", names);
-    uint32_t sum = 0;
-    for (const auto& name : names) {
-        auto found = table.find(name);
-        if (found == table.end()) ThrowParseError(L"bitarray", text, tag);
-        sum += found->second;
-    }
-    bits = sum;
+    if (!ParseBitSet(table, text, bits)) ThrowParseError(L"bitarray", text, tag);
     return true;
     UTIL_CATCH_CHAIN(L"util::XmlSerializeReader::GetAsBitArrayString")
 }

@@ -1,5 +1,6 @@
 #include "foundation/CatchChain.h"
 #include "foundation/ExceptionTypes.h"
+#include "xml/NameConversion.h"
 #include "xml/XmlSerializer.h"
 
 namespace util {
@@ -9,9 +10,7 @@ namespace {
 // One leaf per table entry holding `value`, in name order.
 template <class Table, class Value>
 void PutNames(XmlSerializeWriter& writer, Value value, const Table& table, const String& tag, uint32_t uiType) {
-    for (const auto& [name, entry] : table) {
-        if (entry == value) writer.Put(name, tag, uiType);
-    }
+    for (const String& name : EnumNames(table, value)) writer.Put(name, tag, uiType);
 }
 
 }  // namespace
@@ -66,16 +65,7 @@ void XmlSerializeWriter::PutEnum(int32_t value, const SignedNameTable& table, co
 
 void XmlSerializeWriter::PutBitArray(uint32_t bits, const NameTable& table, const String& tag, uint32_t uiType) {
     UTIL_TRY
-    String text;
-    for (uint32_t bit = 0; bit < 32; ++bit) {
-        const uint32_t mask = 1u << bit;
-        if ((bits & mask) == 0) continue;
-        for (const auto& [name, value] : table) {
-            if (value == mask) text += name + L" ";
-        }
-    }
-    text.TrimRight();
-    Put(text, tag, uiType);
+    Put(FormatBitSet(table, bits), tag, uiType);
     UTIL_CATCH_CHAIN(L"util::XmlSerializeWriter::PutBitArray")
 }
 

@@ -132,7 +132,7 @@ TEST_F(DeviceInformation, NameDifferingInCaseIsNotFound) {
     device.SetDeviceInformation(host);
     auto e = test::ExpectThrows<util::AceEx>([&] { device.RetrieveDeviceInformation(0, 0); });
     test::ExpectEntry(e, 0, L"class util::AceEx", L"ace::GenericAdapter::RetrieveDeviceInformation",
-                      L"Ace exception.");
+                      L"Ace exception.", 0);
     cei::DeviceInformation after;
     device.GetDeviceInformation(after);
     EXPECT_EQ(after.friendlyName, L"kept");

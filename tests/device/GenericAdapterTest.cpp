@@ -5,6 +5,7 @@
 #include "DeviceProbe.h"
 #include "RecordingHost.h"
 #include "TestSupport.h"
+#include "foundation/Api.h"
 #include "device/Exports.h"
 #include "device/WLanDevice.h"
 #include "platform/sim/Faults.h"
@@ -79,7 +80,7 @@ TEST(GenericAdapter, HostExceptionFromStatusChangeReachesTheCallerAfterTheChange
     auto e = test::ExpectThrows<util::DeviceEx>(
         [&] { Generic(d).ChangeDeviceStatus(DEVICE_STATE::DISCONNECTED, true); });
     ASSERT_EQ(e.Entries().size(), 2u);
-    test::ExpectEntry(e, 1, L"Stack Entry", L"ace::GenericAdapter::ChangeDeviceStatus", L"");
+    test::ExpectEntry(e, 1, L"Stack Entry", L"ace::GenericAdapter::ChangeDeviceStatus", L"", 0);
     EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::DISCONNECTED);
     DeviceProbe::AttachHost(Generic(d), nullptr);
 }
@@ -124,8 +125,8 @@ TEST(GenericAdapter, FailingEventCreationReachesCreateClassCaller) {
     if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel cannot be made to fail";
     sim::ScopedFault fault("CreateEventW", ERROR_NOT_ENOUGH_MEMORY, 2);  // the thread's stop event is the first
     auto e = test::ExpectThrows<util::SystemCallEx>([] { DeleteClass(CreateClass()); });
-    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::CreateEventW", L"", ERROR_NOT_ENOUGH_MEMORY);
-    test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::Event::Create", L"System call: CreateEvent failed.");
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::CreateEventW", util::SystemMessage(ERROR_NOT_ENOUGH_MEMORY), ERROR_NOT_ENOUGH_MEMORY);
+    test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::Event::Create", L"System call: CreateEvent failed.", 0);
     EXPECT_EQ(e.Entries().back().function, L"ace::WLanDevice::WLanDevice");
 }
 

@@ -7,6 +7,7 @@
 #include <typeinfo>
 
 #include "WlanRig.h"
+#include "device/Exports.h"
 #include "platform/sim/Faults.h"
 #include "records/AccessStatus.h"
 
@@ -290,6 +291,26 @@ TEST(WlanDeviceFailure, StatusQueries) {
          },
          &typeid(util::SystemCallEx), L"Failed to get statisctics data", {}, {}},
     });
+}
+
+// A close that fails in the destructor still stops the worker before the
+// members go, and the log gets the exception's dump.
+TEST(WlanDeviceFailure, DestructorStopsTheWorkerWhenTheCloseFails) {
+    if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the kernel's events cannot be failed here";
+    WlanRig rig;
+    rig.Open();
+    sim::FailCall("ResetEvent", kFaultCode);  // the last step of the close
+    DeleteClass(rig.device);
+    rig.device = nullptr;
+    sim::ClearFaults();
+    std::vector<std::wstring> order;
+    for (const auto& r : rig.log->Records())
+        if (r.text == L"GenericAdapter thread closed." || r.text == L"Finished!") order.push_back(r.text);
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"GenericAdapter thread closed.", L"Finished!"}));
+    const auto caught = rig.Logged(LOG_ERROR, L"ace::WLanDevice::~WLanDevice");
+    ASSERT_EQ(caught.size(), 1u);
+    EXPECT_EQ(caught[0].rfind(L"Caught exception\r\n", 0), 0u) << testing::PrintToString(caught[0]);
+    EXPECT_NE(caught[0].find(L"System call: ResetEvent failed."), std::wstring::npos);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST(Api, ConversionFailureThrowsApiExWithGetLastError) {
     char small[2];
     auto e = test::ExpectThrows<util::ApiEx>(
         [&] { wapi::WideCharToMultiByte(CP_ACP, 0, L"abcdef", -1, small, sizeof small, nullptr, nullptr); });
-    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::WideCharToMultiByte", L"", ERROR_INSUFFICIENT_BUFFER);
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::WideCharToMultiByte", util::SystemMessage(ERROR_INSUFFICIENT_BUFFER), ERROR_INSUFFICIENT_BUFFER);
 }
 
 TEST(Api, ExpandEnvironmentStrings) {

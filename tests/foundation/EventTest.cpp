@@ -32,8 +32,8 @@ TEST(Event, CreateFailureReadsAsTheKernelEntryThenTheEventsOwn) {
     ASSERT_EQ(ex.Entries().size(), 3u);
     test::ExpectEntry(ex, 0, L"class util::ApiEx", L"wapi::CreateEventW", util::SystemMessage(ERROR_NOT_ENOUGH_MEMORY),
                       ERROR_NOT_ENOUGH_MEMORY);
-    test::ExpectEntry(ex, 1, L"class util::SystemCallEx", L"util::Event::Create", L"System call: CreateEvent failed.");
-    test::ExpectEntry(ex, 2, L"Stack Entry", L"util::Event::Create", L"");
+    test::ExpectEntry(ex, 1, L"class util::SystemCallEx", L"util::Event::Create", L"System call: CreateEvent failed.", 0);
+    test::ExpectEntry(ex, 2, L"Stack Entry", L"util::Event::Create", L"", 0);
     EXPECT_EQ(e.GetHandle(), nullptr);
 }
 
@@ -49,10 +49,10 @@ TEST(Event, SetAndResetFailureIsASystemCallExNamingTheCall) {
         auto ex = test::ExpectThrows<util::SystemCallEx>([&] { operation(e); });
         const std::wstring function = std::wstring(L"util::Event::") + call;
         ASSERT_EQ(ex.Entries().size(), 3u);
-        test::ExpectEntry(ex, 0, L"class util::ApiEx", std::wstring(L"wapi::") + call, L"", ERROR_INVALID_HANDLE);
+        test::ExpectEntry(ex, 0, L"class util::ApiEx", std::wstring(L"wapi::") + call, util::SystemMessage(ERROR_INVALID_HANDLE), ERROR_INVALID_HANDLE);
         test::ExpectEntry(ex, 1, L"class util::SystemCallEx", function,
-                          std::wstring(L"System call: ") + call + L" failed.");
-        test::ExpectEntry(ex, 2, L"Stack Entry", function, L"");
+                          std::wstring(L"System call: ") + call + L" failed.", 0);
+        test::ExpectEntry(ex, 2, L"Stack Entry", function, L"", 0);
     }
 }
 
@@ -79,9 +79,9 @@ TEST(Event, CloseFailureClearsTheHandleAndNamesCloseHandle) {
     {
         sim::ScopedFault fault("CloseHandle", ERROR_ACCESS_DENIED);
         auto ex = test::ExpectThrows<util::SystemCallEx>([&] { e.Close(); });
-        test::ExpectEntry(ex, 0, L"class util::ApiEx", L"wapi::CloseHandle", L"", ERROR_ACCESS_DENIED);
+        test::ExpectEntry(ex, 0, L"class util::ApiEx", L"wapi::CloseHandle", util::SystemMessage(ERROR_ACCESS_DENIED), ERROR_ACCESS_DENIED);
         test::ExpectEntry(ex, 1, L"class util::SystemCallEx", L"util::Event::Close",
-                          L"System call: CloseHandle failed.");
+                          L"System call: CloseHandle failed.", 0);
         EXPECT_EQ(e.GetHandle(), nullptr);
         // The destructor must swallow a failed close too.
         sim::FailCall("CloseHandle", ERROR_ACCESS_DENIED);

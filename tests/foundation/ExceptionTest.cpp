@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <type_traits>
 
 #include "TestSupport.h"
 #include "foundation/ExceptionTypes.h"
+#include "foundation/NewLine.h"
 #include "platform/DebugCapture.h"
 
 using util::String;
@@ -128,8 +131,8 @@ TEST(Exception, OutOfMemoryHasMemExEntryThenTheStandardException) {
     util::OutOfMemory e(kFile, kFn, 9, std::bad_alloc());
     const std::string what = std::bad_alloc().what();
     ASSERT_EQ(e.Entries().size(), 2u);
-    test::ExpectEntry(e, 0, L"class util::MemEx", kFn, L"Memory exception.");
-    test::ExpectEntry(e, 1, L"class std::bad_alloc", kFn, String(what.begin(), what.end()));
+    test::ExpectEntry(e, 0, L"class util::MemEx", kFn, L"Memory exception.", 0);
+    test::ExpectEntry(e, 1, L"class std::bad_alloc", kFn, String(what.begin(), what.end()), 0);
 }
 
 // The default entry is one object, even when first reached from two threads at once.
@@ -146,6 +149,24 @@ TEST(Exception, EmptyStackFallsBackToTheDefaultEntry) {
     EXPECT_EQ(entry.line, 312u);
     EXPECT_EQ(entry.code, 0u);
     EXPECT_EQ(entry.message, L"Internal Excep Error: could not capture excep info.");
+}
+
+// A thread may log while the process exits: what a dump reads must need no
+// destruction. The exit handler is registered before the default entry's
+// first use, so it runs after anything that use registers.
+static_assert(std::is_trivially_destructible_v<std::remove_all_extents_t<decltype(util::NewLine)>>);
+TEST(ExceptionDeathTest, DefaultEntryOutlivesTheExitHandlers) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: no earlier use
+    EXPECT_EXIT(
+        {
+            std::atexit([] {
+                const auto& entry = util::Exception().GetFirstEntry();
+                std::_Exit(entry.message == L"Internal Excep Error: could not capture excep info." ? 0 : 1);
+            });
+            util::Exception().GetFirstEntry();
+            std::exit(2);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 // Also shows SystemCallEx filling parameter 1 and nothing else.

@@ -19,8 +19,8 @@ TEST(MemBuff, AssignNullWithSizeRaisesArgumentNullEx) {
     auto e = test::ExpectThrows<util::ArgumentNullEx>([&] { b.Assign(nullptr, 4); });
     ASSERT_EQ(e.Entries().size(), 2u);
     test::ExpectEntry(e, 0, L"class util::ArgumentNullEx", L"util::MemBuff::Assign",
-                      L"NULL value invalid for param pBuffer when uiBufferSize != 0.");
-    test::ExpectEntry(e, 1, L"Stack Entry", L"util::MemBuff::Assign", L"");
+                      L"NULL value invalid for param pBuffer when uiBufferSize != 0.", 0);
+    test::ExpectEntry(e, 1, L"Stack Entry", L"util::MemBuff::Assign", L"", 0);
     EXPECT_EQ(b.GetSize(), 3u);  // nothing lost
     EXPECT_EQ(std::memcmp(b.GetBuffer(), "abc", 3), 0);
 }

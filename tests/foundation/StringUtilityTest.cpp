@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "TestSupport.h"
+#include "foundation/Api.h"
 #include "foundation/StringUtility.h"
 #include "platform/sim/Faults.h"
 #include "platform/win32.h"
@@ -67,7 +68,7 @@ TEST(StringUtility, StringIndexToSubString) {
     String empty;
     auto e = test::ExpectThrows<util::ArgumentEx>([&] { StringUtility::StringIndexToSubString(empty, 1, L"v"); });
     test::ExpectEntry(e, 0, L"class util::ArgumentEx", L"util::StringUtility::StringIndexToSubString",
-                      L"Invalid argument: ");
+                      L"Invalid argument: ", 0);
 }
 
 TEST(StringUtility, AnsiRoundTrip) {
@@ -77,6 +78,9 @@ TEST(StringUtility, AnsiRoundTrip) {
     EXPECT_STREQ(buffer, "WlanDevice");
     EXPECT_TRUE(StringUtility::ConvertUnicodeToAnsi(L"", buffer, sizeof buffer));
     EXPECT_STREQ(buffer, "WlanDevice") << "an empty text leaves the buffer alone";
+    // A lone surrogate has no ANSI form, whether the code page is UTF-8 or not.
+    EXPECT_FALSE(StringUtility::ConvertUnicodeToAnsi(String(1, static_cast<wchar_t>(0xD800)), buffer, sizeof buffer));
+    EXPECT_TRUE(StringUtility::ConvertUnicodeToAnsi(L"WlanDevice", buffer, sizeof buffer));
     String back;
     StringUtility::ConvertAnsiToUnicode(buffer, back);
     EXPECT_EQ(back, L"WlanDevice");
@@ -93,11 +97,11 @@ TEST(StringUtility, BufferTooSmallRaisesSystemCallExWithApiExFirst) {
     auto e = test::ExpectThrows<util::SystemCallEx>(
         [&] { StringUtility::ConvertUnicodeToAnsi(L"too long for it", buffer, sizeof buffer); });
     ASSERT_EQ(e.Entries().size(), 3u);
-    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::WideCharToMultiByte", L"", ERROR_INSUFFICIENT_BUFFER);
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::WideCharToMultiByte", util::SystemMessage(ERROR_INSUFFICIENT_BUFFER), ERROR_INSUFFICIENT_BUFFER);
     EXPECT_FALSE(e.Entries()[0].message.empty());
     test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::StringUtility::ConvertUnicodeToAnsi",
-                      L"System call: WideCharToMultiByte failed.");
-    test::ExpectEntry(e, 2, L"Stack Entry", L"util::StringUtility::ConvertUnicodeToAnsi", L"");
+                      L"System call: WideCharToMultiByte failed.", 0);
+    test::ExpectEntry(e, 2, L"Stack Entry", L"util::StringUtility::ConvertUnicodeToAnsi", L"", 0);
 }
 
 TEST(StringUtility, FailingMultiByteToWideCharRaisesSystemCallEx) {
@@ -106,9 +110,9 @@ TEST(StringUtility, FailingMultiByteToWideCharRaisesSystemCallEx) {
     String out(L"kept");
     auto e = test::ExpectThrows<util::SystemCallEx>([&] { StringUtility::ConvertAnsiToUnicode("abc", out); });
     ASSERT_EQ(e.Entries().size(), 3u);
-    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::MultiByteToWideChar", L"", ERROR_NO_UNICODE_TRANSLATION);
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::MultiByteToWideChar", util::SystemMessage(ERROR_NO_UNICODE_TRANSLATION), ERROR_NO_UNICODE_TRANSLATION);
     test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::StringUtility::ConvertAnsiToUnicode",
-                      L"System call: MultiByteToWideChar failed.");
+                      L"System call: MultiByteToWideChar failed.", 0);
     EXPECT_EQ(out, L"kept");
 }
 

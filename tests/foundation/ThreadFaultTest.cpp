@@ -4,6 +4,7 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "foundation/Api.h"
 #include "TestWorker.h"
 #include "platform/sim/Faults.h"
 
@@ -22,8 +23,8 @@ TEST(ThreadFault, CreationFailureThrowsAndLeavesTheThreadIdle) {
     auto e = test::ExpectThrows<util::SystemCallEx>([&] { w.Start(L"unborn"); });
     ASSERT_EQ(e.Entries().size(), 2u);
     test::ExpectEntry(e, 0, L"class util::SystemCallEx", L"util::Thread::Start",
-                      L"System call: _beginthreadex failed.");
-    test::ExpectEntry(e, 1, L"Stack Entry", L"util::Thread::Start", L"");
+                      L"System call: _beginthreadex failed.", 0);
+    test::ExpectEntry(e, 1, L"Stack Entry", L"util::Thread::Start", L"", 0);
     EXPECT_FALSE(w.IsRunning());
 }
 
@@ -38,10 +39,10 @@ TEST(ThreadFault, SetEventFailureInStopTerminatesAndRethrows) {
     sim::ScopedFault fault("SetEvent", ERROR_INVALID_HANDLE);
     auto e = test::ExpectThrows<util::SystemCallEx>([&] { w.Stop(kBound); });
     ASSERT_EQ(e.Entries().size(), 4u);
-    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::SetEvent", L"", ERROR_INVALID_HANDLE);
-    test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::Event::SetEvent", L"System call: SetEvent failed.");
-    test::ExpectEntry(e, 2, L"Stack Entry", L"util::Event::SetEvent", L"");
-    test::ExpectEntry(e, 3, L"Stack Entry", L"util::Thread::Stop", L"");
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::SetEvent", util::SystemMessage(ERROR_INVALID_HANDLE), ERROR_INVALID_HANDLE);
+    test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::Event::SetEvent", L"System call: SetEvent failed.", 0);
+    test::ExpectEntry(e, 2, L"Stack Entry", L"util::Event::SetEvent", L"", 0);
+    test::ExpectEntry(e, 3, L"Stack Entry", L"util::Thread::Stop", L"", 0);
     EXPECT_FALSE(w.IsRunning());
     EXPECT_EQ(::WaitForSingleObject(thread, 0), WAIT_FAILED) << "the handle was closed";
 }
@@ -71,10 +72,10 @@ TEST_P(ThreadStopFault, KernelFailureInStopIsReportedAndTheThreadDropped) {
         auto e = test::ExpectThrows<util::SystemCallEx>([&] { w.Stop(c.workerIgnoresStop ? 30 : kBound); });
         std::wstring call(c.call, c.call + std::char_traits<char>::length(c.call));
         ASSERT_EQ(e.Entries().size(), 3u);
-        test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::" + call, L"", ERROR_ACCESS_DENIED);
+        test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::" + call, util::SystemMessage(ERROR_ACCESS_DENIED), ERROR_ACCESS_DENIED);
         test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::Thread::Stop",
-                          L"System call: " + call + L" failed.");
-        test::ExpectEntry(e, 2, L"Stack Entry", L"util::Thread::Stop", L"");
+                          L"System call: " + call + L" failed.", 0);
+        test::ExpectEntry(e, 2, L"Stack Entry", L"util::Thread::Stop", L"", 0);
     }
     EXPECT_FALSE(w.IsRunning());
     EXPECT_EQ(::WaitForSingleObject(thread, 0), WAIT_FAILED) << "the handle was closed";

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "TestSupport.h"
+#include "foundation/Api.h"
 #include "TestWorker.h"
 #include "foundation/ThreadName.h"
 
@@ -133,9 +134,9 @@ TEST(Thread, DestructionStopsARunningWorker) {
 TEST(Thread, NameTooLongForTheAnsiBufferFailsAndLeavesTheThreadIdle) {
     Worker w(Worker::UntilStopped);
     auto e = test::ExpectThrows<util::SystemCallEx>([&] { w.Start(util::String(512, L'x')); });
-    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::WideCharToMultiByte", L"", ERROR_INSUFFICIENT_BUFFER);
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::WideCharToMultiByte", util::SystemMessage(ERROR_INSUFFICIENT_BUFFER), ERROR_INSUFFICIENT_BUFFER);
     test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::StringUtility::ConvertUnicodeToAnsi",
-                      L"System call: WideCharToMultiByte failed.");
+                      L"System call: WideCharToMultiByte failed.", 0);
     EXPECT_EQ(e.Entries().back().function, L"util::Thread::Start");
     EXPECT_FALSE(w.IsRunning());
     w.Start(util::String(511, L'x'));

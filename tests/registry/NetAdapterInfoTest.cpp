@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "OpenKeys.h"
 #include "TestSupport.h"
 #include "platform/sim/AdapterWorld.h"
 #include "platform/sim/Faults.h"
@@ -25,8 +26,14 @@ const uint32_t kPhysical = 0x4;
 
 class Inventory : public ::testing::Test {
 protected:
-    void SetUp() override { sim::GetWorld().Reset(); }
-    void TearDown() override { sim::GetWorld().Reset(); }
+    void SetUp() override {
+        sim::GetWorld().Reset();
+        openKeys = test::OpenKeys();  // counted from the fresh world
+    }
+    void TearDown() override {
+        openKeys.ExpectNoneLeft();
+        sim::GetWorld().Reset();
+    }
 
     // The entries of `guid`, compared without regard to case.
     static std::vector<NetAdapterInfo> Entries(const NetAdapterInfoVector& list, const std::wstring& guid) {
@@ -45,6 +52,7 @@ protected:
         RegCloseKey(k);
     }
 
+    test::OpenKeys openKeys;
     sim::AdapterWorld world;
 };
 
@@ -93,8 +101,8 @@ TEST_F(Inventory, AnAdapterLackingARequiredValueDropsOutSilently) {
     auto e = test::ExpectThrows<util::RegistryValueNotFoundEx>([&] { NetAdapterInfo info(places[0].classKey); });
     const size_t n = e.Entries().size();
     ASSERT_GE(n, 2u);
-    test::ExpectEntry(e, n - 2, L"Stack Entry", L"util::NetAdapterInfo::Init", L"");
-    test::ExpectEntry(e, n - 1, L"Stack Entry", L"util::NetAdapterInfo::NetAdapterInfo", L"");
+    test::ExpectEntry(e, n - 2, L"Stack Entry", L"util::NetAdapterInfo::Init", L"", 0);
+    test::ExpectEntry(e, n - 1, L"Stack Entry", L"util::NetAdapterInfo::NetAdapterInfo", L"", 0);
 }
 
 TEST_F(Inventory, OptionalValuesMayBeMissing) {
@@ -250,8 +258,8 @@ TEST_F(Inventory, AMissingClassKeyLeavesTheConstructor) {
     auto e = test::ExpectThrows<util::ApiEx>([] { NetAdapterInfoVector list(kPhysical, false); });
     const size_t n = e.Entries().size();
     ASSERT_GE(n, 2u);
-    test::ExpectEntry(e, n - 2, L"Stack Entry", L"util::NetAdapterInfoVector::InitVector", L"");
-    test::ExpectEntry(e, n - 1, L"Stack Entry", L"util::NetAdapterInfoVector::NetAdapterInfoVector", L"");
+    test::ExpectEntry(e, n - 2, L"Stack Entry", L"util::NetAdapterInfoVector::InitVector", L"", 0);
+    test::ExpectEntry(e, n - 1, L"Stack Entry", L"util::NetAdapterInfoVector::NetAdapterInfoVector", L"", 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // the DHCP client of the simulation.
 #include <gtest/gtest.h>
 
+#include "OpenKeys.h"
 #include "TestSupport.h"
 #include "platform/sim/Faults.h"
 #include "platform/sim/AdapterWorld.h"
@@ -18,7 +19,10 @@ namespace {
 class RegAdapterTest : public ::testing::Test {
 protected:
     void SetUp() override { sim::GetWorld().Dhcp().Reset(); }
-    void TearDown() override { sim::GetWorld().Dhcp().Reset(); }
+    void TearDown() override {
+        openKeys.ExpectNoneLeft();
+        sim::GetWorld().Dhcp().Reset();
+    }
 
     std::vector<std::wstring> List(const std::wstring& key, const wchar_t* name) {
         DWORD type = 0;
@@ -37,6 +41,7 @@ protected:
         RegCloseKey(k);
     }
 
+    test::OpenKeys openKeys;
     sim::AdapterWorld world;
     sim::RegistryTree& tree = world.Tree();
     const sim::AdapterPlaces places = world.Add({});
@@ -236,8 +241,8 @@ TEST_F(RegAdapterTest, CommitWithoutTheDhcpClientSucceedsWithoutNotifying) {
 }
 
 // Refusals cost a real 1000 ms wait each (Sleep of the platform); these two
-// cases take about 2 s and 3 s and are bounded by their call counts and by
-// the test time-out.
+// cases take about 2 s and 3 s. Time is bounded from below only: the calls
+// count the refusals, and a load that slows the machine fails nothing.
 TEST_F(RegAdapterTest, CommitRetriesARefusingDhcpClient) {
     RegAdapter adapter(description);
     {
@@ -251,9 +256,7 @@ TEST_F(RegAdapterTest, CommitRetriesARefusingDhcpClient) {
     sim::ScopedFault refuse("DhcpNotifyConfigChange", 5, 1, 0);
     DWORD start = GetTickCount();
     EXPECT_FALSE(adapter.CommitConfiguration(Static()));
-    DWORD elapsed = GetTickCount() - start;
-    EXPECT_GE(elapsed, 2900u);
-    EXPECT_LT(elapsed, 3900u);  // no wait after the fourth refusal
+    EXPECT_GE(GetTickCount() - start, 2900u);
     EXPECT_EQ(sim::GetWorld().Dhcp().Calls().size(), 4u);
     EXPECT_EQ(sim::GetWorld().Dhcp().LoadedModules(), 0);
 }

@@ -4,8 +4,12 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
+#include <utility>
 
+#include "OpenKeys.h"
 #include "TestSupport.h"
+#include "foundation/Api.h"
 #include "platform/sim/Faults.h"
 #include "platform/sim/RegistryTree.h"
 #include "platform/sim/World.h"
@@ -24,7 +28,25 @@ protected:
     std::wstring key = L"SOFTWARE\\" + sim::RegistryTree::UniqueName(L"RegEdit");
     sim::RegistryTree tree;
     void SetUp() override { tree.Own(key); }
+    void TearDown() override { openKeys.ExpectNoneLeft(refusedCloses); }
+    test::OpenKeys openKeys;
+    size_t refusedCloses = 0;
 };
+
+// The accessor owns its key: opening again closes it first, and a move
+// hands it over rather than sharing it.
+TEST_F(RegEdit, ReopeningOrMovingLeavesOneOwnerOfTheKey) {
+    static_assert(!std::is_copy_constructible_v<RegDword> && !std::is_copy_assignable_v<RegDword>);
+    tree.SetDword(key, L"N", 1);
+    RegDword value(key, L"N", HKEY_LOCAL_MACHINE);
+    value.Open(false);
+    value.Open(false);
+    RegDword moved(std::move(value));
+    EXPECT_EQ(static_cast<unsigned long>(moved), 1ul);
+    RegDword assigned(key, L"N", HKEY_LOCAL_MACHINE);
+    assigned.Open(false);
+    assigned = std::move(moved);
+}
 
 TEST_F(RegEdit, StringsReadWithOrWithoutTerminatorAndExpanded) {
     const std::wstring text = L"abc";
@@ -111,10 +133,10 @@ TEST_F(RegEdit, OpenFailureNamesTheKeyAfterTheSystemEntry) {
     RegText value(key + L"\\Missing", L"V", HKEY_LOCAL_MACHINE);
     auto e = test::ExpectThrows<util::RegistryOpenEx>([&] { value.Open(false); });
     ASSERT_GE(e.Entries().size(), 3u);
-    test::ExpectEntry(e, 0, L"", L"wapi::RegOpenKeyExW", L"", ERROR_FILE_NOT_FOUND);
-    test::ExpectEntry(e, 1, L"", L"util::RegValue::Open",
-                      L"Registry open failed.Could not open key: " + key + L"\\Missing");
-    test::ExpectEntry(e, 2, L"Stack Entry", L"util::RegValue::Open", L"");
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::RegOpenKeyExW", util::SystemMessage(ERROR_FILE_NOT_FOUND), ERROR_FILE_NOT_FOUND);
+    test::ExpectEntry(e, 1, L"class util::RegistryOpenEx", L"util::RegValue::Open",
+                      L"Registry open failed.Could not open key: " + key + L"\\Missing", 0);
+    test::ExpectEntry(e, 2, L"Stack Entry", L"util::RegValue::Open", L"", 0);
 }
 
 TEST_F(RegEdit, RefusedCallsBecomeRegistryExceptions) {
@@ -123,14 +145,15 @@ TEST_F(RegEdit, RefusedCallsBecomeRegistryExceptions) {
         sim::ScopedFault refuse("RegSetValueExW", ERROR_ACCESS_DENIED);
         RegDword value(key, L"V", HKEY_LOCAL_MACHINE);
         auto e = test::ExpectThrows<util::RegistryWriteEx>([&] { value = 1ul; });
-        test::ExpectEntry(e, 0, L"", L"wapi::RegSetValueExW", L"", ERROR_ACCESS_DENIED);
-        test::ExpectEntry(e, 1, L"", L"util::RegValue::SetValue", L"Registry write failed.Failed to set value: V");
+        test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::RegSetValueExW", util::SystemMessage(ERROR_ACCESS_DENIED), ERROR_ACCESS_DENIED);
+        test::ExpectEntry(e, 1, L"class util::RegistryWriteEx", L"util::RegValue::SetValue", L"Registry write failed.Failed to set value: V", 0);
     }
     {
         sim::ScopedFault refuse("RegCloseKey", ERROR_INVALID_HANDLE);
         RegDword value(key, L"V", HKEY_LOCAL_MACHINE);
         auto e = test::ExpectThrows<util::RegistryCloseEx>([&] { value = 1ul; });
-        test::ExpectEntry(e, 1, L"", L"util::RegValue::Close", L"Registry open failed.Failed to close reg key");
+        refusedCloses = 1;
+        test::ExpectEntry(e, 1, L"class util::RegistryCloseEx", L"util::RegValue::Close", L"Registry open failed.Failed to close reg key", 0);
     }
     {
         sim::ScopedFault refuse("RegCreateKeyExW", ERROR_ACCESS_DENIED);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/sim/Faults.h"
@@ -151,6 +153,26 @@ TEST_F(Services, DhcpClientLoadsThroughTheLoaderAndRecordsCalls) {
     EXPECT_TRUE(FreeLibrary(dll));
     EXPECT_EQ(world.Dhcp().LoadedModules(), 0);
     EXPECT_EQ(world.Dhcp().Loads(), 1u);
+}
+
+// The loader's entry points take faults on both builds, as the services do.
+TEST_F(Services, LoaderCallsTakeFaults) {
+    const DWORD code = ERROR_ACCESS_DENIED;
+    HMODULE dll = LoadLibraryW(L"dhcpcsvc");
+    ASSERT_NE(dll, nullptr);
+    const std::pair<const char*, std::function<bool()>> calls[] = {
+        {"LoadLibraryW", [] { return LoadLibraryW(L"dhcpcsvc") == nullptr; }},
+        {"GetProcAddress", [&] { return GetProcAddress(dll, "DhcpNotifyConfigChange") == nullptr; }},
+        {"FreeLibrary", [&] { return FreeLibrary(dll) == FALSE; }},
+    };
+    for (const auto& [name, refused] : calls) {
+        sim::ScopedFault fault(name, code);
+        SetLastError(0);
+        EXPECT_TRUE(refused()) << name;
+        EXPECT_EQ(GetLastError(), code) << name;
+    }
+    EXPECT_EQ(world.Dhcp().LoadedModules(), 1);
+    EXPECT_TRUE(FreeLibrary(dll));
 }
 
 TEST_F(Services, DhcpClientCanBeMissingOrLackItsFunction) {

@@ -66,15 +66,10 @@ void ExpectEntry(const util::Exception& e, size_t index, const std::wstring& typ
     const auto& entries = e.Entries();
     ASSERT_LT(index, entries.size()) << "no entry " << index;
     const auto& entry = entries[index];
-    if (!type.empty()) {
-        EXPECT_EQ(entry.type, type) << "entry " << index;
-    }
-    if (!function.empty()) {
-        EXPECT_EQ(entry.function, function) << "entry " << index;
-    }
-    if (!message.empty()) {
-        EXPECT_EQ(entry.message, message) << "entry " << index;
-    }
+    // As standard strings, which GoogleTest prints as text.
+    EXPECT_EQ(std::wstring(entry.type), type) << "entry " << index;
+    EXPECT_EQ(std::wstring(entry.function), function) << "entry " << index;
+    EXPECT_EQ(std::wstring(entry.message), message) << "entry " << index;
     EXPECT_EQ(entry.code, code) << "entry " << index;
 }
 

@@ -47,9 +47,10 @@ Ex ExpectThrows(const std::function<void()>& f) {
     throw std::logic_error("expected an exception");
 }
 
-// Asserts one entry: empty expectations are not checked.
+// Asserts every field of one entry but file and line; an empty expectation
+// means the field is empty.
 void ExpectEntry(const util::Exception& e, size_t index, const std::wstring& type, const std::wstring& function,
-                 const std::wstring& message, uint32_t code = 0);
+                 const std::wstring& message, uint32_t code);
 
 // The stack dump as text.
 std::wstring Dump(const util::Exception& e);

@@ -104,8 +104,8 @@ TEST(OXmlFile, EscapesOnlyMarkupInValuesAndRefusesItInNames) {
     root.Push(L"r", XmlPath::AttributeList{{L"a", L"<&>"}});
     file.Put(root, L"v", L"a<b>&c\"");
     auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { file.Put(root, L"bad>", L"x<"); });
-    test::ExpectEntry(ex, 0, L"", L"util::OXmlFile::Put",
-                      L"Data format is invalid.XML data must not contain < or > rsParam=\"bad>\", rsValue=\"x<\"");
+    test::ExpectEntry(ex, 0, L"class util::InvalidFormatEx", L"util::OXmlFile::Put",
+                      L"Data format is invalid.XML data must not contain < or > rsParam=\"bad>\", rsValue=\"x<\"", 0);
     EXPECT_EQ(Text(file), std::wstring(kDecl) + L"<r a=\"<&>\">\n\t<v>a&lt;b&gt;&c\"</v>\n</r>\n");
 }
 
@@ -117,7 +117,7 @@ TEST(OXmlFile, DeclarationGetsEncodingOnce) {
     EXPECT_EQ(Text(file), first);
 }
 
-TEST(IXmlFile, FindsValuesByPathAndUnescapes) {
+TEST(IXmlFile, FindsValuesByPathDecodedOnce) {
     IXmlFile file(L"mem.xml");
     file.Load(L"<r xmlns=\"urn:a\"><g k=\"1\"><v>one</v></g><g k=\"2\" extra=\"y\"><v>two</v><e/><m>a&amp;lt;b&gt;</m>"
               L"</g><h><v>plain</v></h></r>");
@@ -131,7 +131,7 @@ TEST(IXmlFile, FindsValuesByPathAndUnescapes) {
     const Row rows[] = {
         {g2, L"v", true, L"two"},
         {g2, L"e", true, L""},
-        {g2, L"m", true, L"a<b>"},
+        {g2, L"m", true, L"a&lt;b>"},  // decoded once
         {Path({{L"r", L"xmlns", L"urn:a"}, {L"g", L"k", L"1"}}), L"v", true, L"one"},
         // A child without the attribute does not contradict it.
         {Path({{L"r", L"xmlns", L"urn:a"}, {L"h", L"k", L"9"}}), L"v", true, L"plain"},
@@ -147,8 +147,8 @@ TEST(IXmlFile, FindsValuesByPathAndUnescapes) {
     }
     util::String value;
     auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { file.Get(g2, L"missing", value); });
-    test::ExpectEntry(ex, 0, L"", L"util::IXmlFile::Get",
-                      L"Data format is invalid.Cannot find element <r xmlns=urn:a><g k=2><missing> in file mem.xml.");
+    test::ExpectEntry(ex, 0, L"class util::InvalidFormatEx", L"util::IXmlFile::Get",
+                      L"Data format is invalid.Cannot find element <r xmlns=urn:a><g k=2><missing> in file mem.xml.", 0);
 }
 
 TEST(IXmlFile, FailedLoadKeepsThePreviousDocument) {

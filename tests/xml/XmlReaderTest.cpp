@@ -95,7 +95,7 @@ TEST(XmlReader, RefusesMalformedTextNamingLineAndColumn) {
         SCOPED_TRACE(testing::Message() << "input: " << r.text);
         pug::xml_parser doc;
         auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { util::XmlReader::Parse(r.text, doc); });
-        test::ExpectEntry(ex, 0, L"", L"util::XmlReader::Parse", std::wstring(L"Data format is invalid. ") + r.where);
+        test::ExpectEntry(ex, 0, L"class util::InvalidFormatEx", L"util::XmlReader::Parse", std::wstring(L"Data format is invalid. ") + r.where, 0);
     }
 }
 

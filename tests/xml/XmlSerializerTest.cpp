@@ -72,7 +72,7 @@ TEST(XmlSerializer, ValueFormsAndScopes) {
 TEST(XmlSerializer, UnknownDocumentType) {
     XmlSerializeWriter w(L"R", L"", L"", L"");
     auto ex = test::ExpectThrows<util::KeyNotFoundEx>([&] { w.Put(L"x", L"t", 7); });
-    test::ExpectEntry(ex, 0, L"", L"util::XmlSerializer::GetFileFromMap", L"Key uiType was not found.uiType = 7.");
+    test::ExpectEntry(ex, 0, L"class util::KeyNotFoundEx", L"util::XmlSerializer::GetFileFromMap", L"Key uiType was not found.uiType = 7.", 0);
 }
 
 TEST(XmlSerializer, ReaderGettersAndParseErrors) {
@@ -89,8 +89,8 @@ TEST(XmlSerializer, ReaderGettersAndParseErrors) {
     EXPECT_FALSE(r.Get(b, L"nob", 0, false));
     EXPECT_TRUE(b);
     auto boolEx = test::ExpectThrows<util::ParseEx>([&] { r.Get(b, L"b3", 0, true); });
-    test::ExpectEntry(boolEx, 0, L"", L"util::XmlSerializeReader::ThrowParseError",
-                      L"Parsing failed of Cannot parse \"yes\" as bool for tag <R xmlns=urn:p><G><b3>.");
+    test::ExpectEntry(boolEx, 0, L"class util::ParseEx", L"util::XmlSerializeReader::ThrowParseError",
+                      L"Parsing failed of Cannot parse \"yes\" as bool for tag <R xmlns=urn:p><G><b3>.", 0);
 
     uint32_t e = 0;
     EXPECT_TRUE(r.GetEnum(e, kBits, L"e", 0, true));

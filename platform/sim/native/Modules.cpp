@@ -6,7 +6,6 @@
 #include <string>
 
 #include "../../win32.h"
-#include "../Faults.h"
 #include "../Modules.h"
 
 namespace {
@@ -23,11 +22,7 @@ std::string Narrow(LPCWSTR text) {
 }  // namespace
 
 HMODULE LoadLibraryW(LPCWSTR lpLibFileName) {
-    uint32_t code = 0;
-    if (sim::ShouldFail("LoadLibraryW", &code)) {
-        SetLastError(code);
-        return nullptr;
-    }
+    if (sim::LoaderCallRefused("LoadLibraryW")) return nullptr;
     if (lpLibFileName == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -43,11 +38,7 @@ HMODULE LoadLibraryW(LPCWSTR lpLibFileName) {
 }
 
 FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
-    uint32_t code = 0;
-    if (sim::ShouldFail("GetProcAddress", &code)) {
-        SetLastError(code);
-        return nullptr;
-    }
+    if (sim::LoaderCallRefused("GetProcAddress")) return nullptr;
     FARPROC proc = nullptr;
     if (sim::FindSimulated(hModule, lpProcName, &proc)) return proc;
     if (hModule == nullptr || lpProcName == nullptr) {
@@ -63,11 +54,7 @@ FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
 }
 
 BOOL FreeLibrary(HMODULE hLibModule) {
-    uint32_t code = 0;
-    if (sim::ShouldFail("FreeLibrary", &code)) {
-        SetLastError(code);
-        return FALSE;
-    }
+    if (sim::LoaderCallRefused("FreeLibrary")) return FALSE;
     if (sim::FreeSimulated(hLibModule)) return TRUE;
     if (hLibModule == nullptr || dlclose(hLibModule) != 0) {
         SetLastError(ERROR_INVALID_HANDLE);

@@ -91,12 +91,14 @@ WINBOOL WINAPI SimSetupDiDestroyDeviceInfoList(HDEVINFO DeviceInfoSet) {
 }
 
 HMODULE WINAPI SimLoadLibraryW(LPCWSTR lpLibFileName) {
+    if (sim::LoaderCallRefused("LoadLibraryW")) return nullptr;
     HMODULE module = nullptr;
     if (sim::LoadSimulated(lpLibFileName, &module)) return module;
     return LoadLibraryExW(lpLibFileName, nullptr, 0);
 }
 
 FARPROC WINAPI SimGetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
+    if (sim::LoaderCallRefused("GetProcAddress")) return nullptr;
     FARPROC proc = nullptr;
     if (sim::FindSimulated(hModule, lpProcName, &proc)) return proc;
     PVOID address = nullptr;
@@ -117,6 +119,7 @@ FARPROC WINAPI SimGetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
 }
 
 WINBOOL WINAPI SimFreeLibrary(HMODULE hLibModule) {
+    if (sim::LoaderCallRefused("FreeLibrary")) return FALSE;
     if (sim::FreeSimulated(hLibModule)) return TRUE;
     if (LdrUnloadDll(hLibModule) != 0) {
         SetLastError(ERROR_INVALID_HANDLE);

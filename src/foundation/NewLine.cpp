@@ -1,5 +1,0 @@
-#include "foundation/NewLine.h"
-
-namespace util {
-const String NewLine(L"\r\n");
-}  // namespace util

@@ -76,6 +76,12 @@ Session& Commands::Open() {
     return *session_;
 }
 
+Session& Commands::OpenDevice() {
+    Session& session = Open();
+    session.EnsureOpen();
+    return session;
+}
+
 void Commands::End() {
     if (session_) TearDown();
     session_.reset();
@@ -154,8 +160,7 @@ int Commands::Dispatch(const Request& request, Json& doc) {
 }
 
 int Commands::Scan(Json& doc) {
-    Session& session = Open();
-    session.EnsureOpen();
+    Session& session = OpenDevice();
     ace::NetworkList networks;
     session.Device().GetAvailableNetworks(networks);
     Json list = Json::array();
@@ -315,8 +320,7 @@ void Commands::TearDown() {
 }
 
 int Commands::Disconnect(Json& doc) {
-    Session& session = Open();
-    session.EnsureOpen();
+    Session& session = OpenDevice();
     session.Device().Disconnect(0);
     doc["state"] = StateName(session.Device().GetDeviceStatus());
     Step("disconnected");
@@ -324,8 +328,7 @@ int Commands::Disconnect(Json& doc) {
 }
 
 int Commands::Forget(Json& doc) {
-    Session& session = Open();
-    session.EnsureOpen();
+    Session& session = OpenDevice();
     session.Adapter().UnAssociateNetwork();
     session.SetAssociated(false);
     doc["state"] = StateName(session.Device().GetDeviceStatus());
@@ -334,8 +337,7 @@ int Commands::Forget(Json& doc) {
 }
 
 int Commands::Status(Json& doc) {
-    Session& session = Open();
-    session.EnsureOpen();
+    Session& session = OpenDevice();
     const std::string state = StateName(session.Device().GetDeviceStatus());
     doc["state"] = state;
     doc["associated"] = session.Associated();
@@ -358,8 +360,7 @@ int Commands::Status(Json& doc) {
 }
 
 int Commands::Stats(Json& doc) {
-    Session& session = Open();
-    session.EnsureOpen();
+    Session& session = OpenDevice();
     cei::DeviceStatistics statistics;
     session.Device().GetStatistics(statistics);
     doc["state"] = StateName(session.Device().GetDeviceStatus());
@@ -416,8 +417,7 @@ int Commands::Profile(const std::string& name, Json& doc) {
 }
 
 int Commands::Watch(const std::optional<double>& seconds, const std::string& until, Json& doc) {
-    Session& session = Open();
-    session.EnsureOpen();
+    Session& session = OpenDevice();
     const auto timeout = seconds ? std::chrono::milliseconds(static_cast<int64_t>(*seconds * 1000))
                                  : kForever;
     Step(seconds ? "listening for " + std::to_string(static_cast<int>(*seconds)) + " s" : "listening until Ctrl-C");

@@ -30,6 +30,8 @@ private:
     using Json = nlohmann::json;
 
     Session& Open();
+    // The session with its device open.
+    Session& OpenDevice();
     int Dispatch(const Request& request, Json& doc);
     int Scan(Json& doc);
     int Connect(const ConnectOptions& options, Json& doc);

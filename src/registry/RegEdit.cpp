@@ -1,7 +1,5 @@
 #include "registry/RegEdit.h"
 
-#include <utility>
-
 #include "foundation/Api.h"
 #include "foundation/CatchChain.h"
 #include "foundation/ExceptionTypes.h"
@@ -41,32 +39,7 @@ RegValue::RegValue(const String& path, HKEY rootKey) : rootKey_(rootKey) {
     UTIL_CATCH_CHAIN(L"util::RegValue::RegValue")
 }
 
-RegValue::~RegValue() {
-    if (openKey_ != nullptr) ::RegCloseKey(openKey_);
-}
-
-RegValue::RegValue(RegValue&& other) noexcept
-    : cached_(other.cached_),
-      valueName_(std::move(other.valueName_)),
-      keyPath_(std::move(other.keyPath_)),
-      openKey_(std::exchange(other.openKey_, nullptr)),
-      rootKey_(other.rootKey_),
-      useDefault_(other.useDefault_),
-      cache_(other.cache_) {}
-
-RegValue& RegValue::operator=(RegValue&& other) noexcept {
-    if (this != &other) {
-        if (openKey_ != nullptr) ::RegCloseKey(openKey_);
-        cached_ = other.cached_;
-        valueName_ = std::move(other.valueName_);
-        keyPath_ = std::move(other.keyPath_);
-        openKey_ = std::exchange(other.openKey_, nullptr);
-        rootKey_ = other.rootKey_;
-        useDefault_ = other.useDefault_;
-        cache_ = other.cache_;
-    }
-    return *this;
-}
+RegValue::~RegValue() = default;
 
 void RegValue::MakePath(const String& path, String& keyPath, String& valueName) {
     UTIL_TRY
@@ -99,10 +72,10 @@ void RegValue::Open(bool create) {
     try {
         if (create) {
             DWORD disposition = 0;
-            wapi::RegCreateKeyExW(rootKey_, keyPath_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &openKey_,
+            wapi::RegCreateKeyExW(rootKey_, keyPath_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &openKey_.handle,
                                   &disposition);
         } else {
-            wapi::RegOpenKeyExW(rootKey_, keyPath_.c_str(), 0, KEY_READ, &openKey_);
+            wapi::RegOpenKeyExW(rootKey_, keyPath_.c_str(), 0, KEY_READ, &openKey_.handle);
         }
     } catch (ApiEx& e) {
         Translate<RegistryOpenEx>(e, L"util::RegValue::Open", __LINE__, L"Could not open key: " + keyPath_);
@@ -112,9 +85,8 @@ void RegValue::Open(bool create) {
 
 void RegValue::Close() {
     UTIL_TRY
-    if (openKey_ == nullptr) return;
-    HKEY key = openKey_;
-    openKey_ = nullptr;
+    if (openKey_.handle == nullptr) return;
+    HKEY key = openKey_.Release();
     try {
         wapi::RegCloseKey(key);
     } catch (ApiEx& e) {
@@ -126,7 +98,7 @@ void RegValue::Close() {
 void RegValue::QueryValue(DWORD* type, DWORD* size, BYTE* data) {
     UTIL_TRY
     try {
-        wapi::RegQueryValueExW(openKey_, valueName_.c_str(), nullptr, type, data, size);
+        wapi::RegQueryValueExW(openKey_.handle, valueName_.c_str(), nullptr, type, data, size);
     } catch (ApiEx& e) {
         Translate<RegistryValueNotFoundEx>(e, L"util::RegValue::QueryValue", __LINE__,
                                            L" KeyName: " + keyPath_ + L". ValueName: " + valueName_);
@@ -137,7 +109,7 @@ void RegValue::QueryValue(DWORD* type, DWORD* size, BYTE* data) {
 void RegValue::SetValue(DWORD type, DWORD size, const BYTE* data) {
     UTIL_TRY
     try {
-        wapi::RegSetValueExW(openKey_, valueName_.c_str(), 0, type, data, size);
+        wapi::RegSetValueExW(openKey_.handle, valueName_.c_str(), 0, type, data, size);
     } catch (ApiEx& e) {
         Translate<RegistryWriteEx>(e, L"util::RegValue::SetValue", __LINE__, L"Failed to set value: " + valueName_);
     }

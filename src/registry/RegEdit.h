@@ -3,6 +3,7 @@
 // set, in which case the held value is returned.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "foundation/String.h"
@@ -19,8 +20,8 @@ public:
     // The object owns its open key: a copy would close it twice.
     RegValue(const RegValue&) = delete;
     RegValue& operator=(const RegValue&) = delete;
-    RegValue(RegValue&& other) noexcept;
-    RegValue& operator=(RegValue&& other) noexcept;
+    RegValue(RegValue&&) noexcept = default;
+    RegValue& operator=(RegValue&&) noexcept = default;
 
     void SetUseDefault(bool useDefault) { useDefault_ = useDefault; }
     bool GetUseDefault() const { return useDefault_; }
@@ -70,10 +71,29 @@ protected:
         }
     }
 
+    // The open key, closed when replaced or destroyed; moves hand it over.
+    struct OpenKey {
+        HKEY handle = nullptr;
+        OpenKey() = default;
+        OpenKey(OpenKey&& other) noexcept : handle(other.Release()) {}
+        OpenKey& operator=(OpenKey&& other) noexcept {
+            if (this != &other) {
+                Reset();
+                handle = other.Release();
+            }
+            return *this;
+        }
+        ~OpenKey() { Reset(); }
+        HKEY Release() noexcept { return std::exchange(handle, nullptr); }
+        void Reset() noexcept {
+            if (handle != nullptr) ::RegCloseKey(Release());
+        }
+    };
+
     bool cached_ = false;
     String valueName_;
     String keyPath_;
-    HKEY openKey_ = nullptr;
+    OpenKey openKey_;
     HKEY rootKey_;
     bool useDefault_ = false;
     bool cache_ = true;

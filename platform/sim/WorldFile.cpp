@@ -422,6 +422,7 @@ struct EventPlan {
 
 struct WorldPlan {
     DWORD serviceVersion = 2;
+    std::chrono::milliseconds connectDelay{0};
     std::vector<InterfacePlan> interfaces;
     std::vector<EventPlan> events;
 };
@@ -720,10 +721,12 @@ EventPlan ReadEvent(const Node& node, const std::vector<InterfacePlan>& interfac
 }
 
 WorldPlan ReadWorld(const Node& root) {
-    const Object o(root, {"service_version", "interfaces", "events"});
+    const Object o(root, {"service_version", "connect_delay_ms", "interfaces", "events"});
     WorldPlan world;
     if (const std::optional<Node> version = o.Find("service_version"))
         world.serviceVersion = static_cast<DWORD>(Integer(*version, 1, 2));
+    if (const std::optional<Node> delay = o.Find("connect_delay_ms"))
+        world.connectDelay = std::chrono::milliseconds(Integer(*delay, 0, 60000));
     for (const Node& iface : Items(o.Require("interfaces")))
         world.interfaces.push_back(ReadInterface(iface, world.interfaces));
     if (const std::optional<Node> events = o.Find("events"))
@@ -757,6 +760,7 @@ void Apply(const WorldPlan& plan) {
     Clear(loaded);
     WlanService& wlan = GetWorld().Wlan();
     wlan.SetServiceVersion(plan.serviceVersion);
+    wlan.SetConnectDelay(plan.connectDelay);
     std::vector<GUID> guids;
     for (const InterfacePlan& iface : plan.interfaces) {
         const GUID guid = wlan.AddInterface(iface.wlan);

@@ -8,6 +8,9 @@
 //
 //   {
 //     "service_version": 2,                    1 or 2
+//     "connect_delay_ms": 0,                   the service waits this long
+//                                              before each notification of
+//                                              a connect (0 to 60000)
 //     "interfaces": [ {                        required
 //       "description": "Contoso Wireless LAN Adapter",     required, unique
 //       "guid": "{6B29FC40-CA47-1067-B31D-00DD010662DA}",  unique; default fresh

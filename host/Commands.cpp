@@ -154,6 +154,7 @@ int Commands::Dispatch(const Request& request, Json& doc) {
     if (c == "status") return Status(doc);
     if (c == "stats") return Stats(doc);
     if (c == "info") return Info(doc);
+    if (c == "ip") return Ip(request.ip, doc);
     if (c == "profile") return Profile(request.name, doc);
     if (c == "monitor" || c == "wait") return Watch(request.seconds, request.until, doc);
     throw UsageError("unknown command " + c);
@@ -192,8 +193,14 @@ int Commands::Scan(Json& doc) {
     return kOk;
 }
 
-int Commands::Connect(const ConnectOptions& options, Json& doc) {
-    CheckSsid(options.ssid);
+int Commands::Connect(const ConnectOptions& given, Json& doc) {
+    CheckSsid(given.ssid);
+    ConnectOptions options = given;
+    if (options.ask) {
+        const std::optional<std::string> key = ReadSecret("key for \"" + options.ssid + "\": ");
+        if (!key) throw UsageError("--ask: no key on standard input");
+        options.key = *key;
+    }
     CheckKeyIndex(options.keyIndex);
     SecurityChoice choice;
     if (!options.security.empty()) {
@@ -240,6 +247,17 @@ int Commands::Connect(const ConnectOptions& options, Json& doc) {
         session.Adapter().UnAssociateNetwork();
         session.SetAssociated(false);
     }
+    // The user's own profile of that name, if any, to show that it is back
+    // once the device lets the network go.
+    const std::optional<StoredProfile> saved = WlanClient().Profile(Widen(options_.adapter), ssid);
+    const auto reportSaved = [&] {
+        if (!saved) return;
+        const std::optional<StoredProfile> now = WlanClient().Profile(Widen(options_.adapter), ssid);
+        const bool back = now && now->fingerprint == saved->fingerprint;
+        doc["profile_restored"] = back;
+        if (back) Step("the saved profile \"" + options.ssid + "\" is back as it was");
+        else console_.Error("wlanhost connect: the saved profile \"" + options.ssid + "\" did not come back");
+    };
     cei::AssociateInfoWlan associate;
     associate.ssid = ssid;
     associate.ssidBroadcast = !options.hidden;
@@ -273,6 +291,7 @@ int Commands::Connect(const ConnectOptions& options, Json& doc) {
         doc["error"] = std::move(error);
         // The user's profile of that name comes back now, not at the end.
         TearDown();
+        reportSaved();
         return kFailed;
     }
     const int64_t took = session.Events().Elapsed() - started;
@@ -281,7 +300,7 @@ int Commands::Connect(const ConnectOptions& options, Json& doc) {
 
     const std::optional<double> stay = options.forSeconds ? options.forSeconds
                                                           : inShell_ ? std::optional<double>(0.0) : std::nullopt;
-    if (!stay || *stay > 0) {
+    if ((!stay || *stay > 0) && !Interrupted()) {
         Step(stay ? "staying connected for " + std::to_string(static_cast<int>(*stay)) + " s"
                   : "staying connected until Ctrl-C");
         const auto timeout = stay ? std::chrono::milliseconds(static_cast<int64_t>(*stay * 1000))
@@ -292,6 +311,7 @@ int Commands::Connect(const ConnectOptions& options, Json& doc) {
         if (Interrupted()) Step("interrupted: closing the device", Colour::Yellow);
         TearDown();
         Step("disconnected, un-associated");
+        reportSaved();
     }
     return kOk;
 }
@@ -371,20 +391,25 @@ int Commands::Stats(Json& doc) {
     return kOk;
 }
 
-int Commands::Info(Json& doc) {
-    // The inventory lookup wants the adapter's whole description, where the
-    // device name may be a part of it: the service says which adapter it is.
+std::wstring Commands::AdapterDescription() const {
     const WlanClient service;
     const std::optional<std::wstring> description = service.FindAdapter(Widen(options_.adapter));
     if (!description) throw ServiceError("no adapter whose description holds \"" + options_.adapter + "\"");
+    return *description;
+}
+
+int Commands::Info(Json& doc) {
+    // The inventory lookup wants the adapter's whole description, where the
+    // device name may be a part of it: the service says which adapter it is.
+    const std::wstring description = AdapterDescription();
     Session& session = Open();
     ace::IDevice& device = session.Device();
-    device.SetDeviceName(*description);
+    device.SetDeviceName(description);
     device.RetrieveDeviceInformation(0, 0);
     cei::DeviceInformation info;
     device.GetDeviceInformation(info);
     device.SetDeviceName(Widen(options_.adapter));
-    const util::String exact(description->c_str());
+    const util::String exact(description.c_str());
     const std::pair<const char*, const util::String*> fields[] = {
         {"description", &exact},      {"device_id", &info.deviceId},
         {"friendly_name", &info.friendlyName}, {"model", &info.modelName},

@@ -40,6 +40,7 @@ private:
     int Status(Json& doc);
     int Stats(Json& doc);
     int Info(Json& doc);
+    int Ip(const IpOptions& options, Json& doc);
     int Profile(const std::string& name, Json& doc);
     int Watch(const std::optional<double>& seconds, const std::string& until, Json& doc);
     // Waits (bounded) for the DISCONNECTED status: after event `after` when
@@ -48,6 +49,11 @@ private:
     void Settle(std::optional<size_t> after);
     // Disconnects if connected and un-associates if associated.
     void TearDown();
+
+    // The whole description of the adapter the user named by a part of it,
+    // as the service lists it: the driver description that the inventory
+    // and the TCP/IP store look the adapter up by.
+    std::wstring AdapterDescription() const;
 
     void Step(const std::string& text, Colour colour = Colour::None);
     std::string EventText(const Event& event) const;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "device/Exports.h"
+#include "device/GenericAdapter.h"
 #include "device/IDeviceAdapter.h"
 #include "platform/win32.h"
 
@@ -41,6 +42,12 @@ public:
     ace::IDevice& Device() { return *device_; }
     // Null when the plug-in's device has no association operations.
     ace::IDeviceAdapter* Adapter() { return dynamic_cast<ace::IDeviceAdapter*>(device_); }
+    // The generic adapter's operations (the IP settings among them) follow
+    // IDeviceAdapter's in the same virtual table. The plug-in's one device
+    // class derives from ace::GenericAdapter first, so the cast moves no
+    // pointer; it cannot be a dynamic_cast, as that class's type information
+    // stays inside the plug-in.
+    ace::GenericAdapter& Generic() { return *static_cast<ace::GenericAdapter*>(device_); }
 
 private:
     Plugin& plugin_;

@@ -22,6 +22,7 @@ public:
     ace::IDevice& Device() { return device_->Device(); }
     // Throws ServiceError when the plug-in's device cannot associate.
     ace::IDeviceAdapter& Adapter();
+    ace::GenericAdapter& Generic() { return device_->Generic(); }
     EventLog& Events() { return events_; }
     const std::string& AdapterName() const { return adapter_; }
 

@@ -3,10 +3,17 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
 namespace host {
 
 bool IsTerminal(std::FILE* stream);
+
+// A secret from standard input: on a terminal typed after `prompt` (on
+// stderr) without echo, otherwise one line of the input as it is. Nothing
+// at the end of the input: nullopt.
+std::optional<std::string> ReadSecret(const std::string& prompt);
 
 // From now on the first Ctrl-C (SIGINT) only sets the flag that Interrupted()
 // reads, so the host can close the device; a second one ends the process.

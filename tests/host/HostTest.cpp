@@ -6,9 +6,11 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -81,15 +83,38 @@ Outcome RunHost(const std::string& args, const std::string& input = "") {
     return outcome;
 }
 
+void UseWorld(const std::string& path) {
+#ifdef _WIN32
+    _putenv_s("WLAN_SIM_WORLD", path.c_str());
+#else
+    setenv("WLAN_SIM_WORLD", path.c_str(), 1);
+#endif
+}
+
+const std::string kAdapter = "Fabrikam Wireless Adapter 2200";
+
+// The tests' world with a description of this process's own: under Wine the
+// registry is the prefix's, shared by parallel tests and kept between runs,
+// and the TCP/IP store and the inventory find an adapter by its exact
+// description. `change` edits the copy further. Returns the description.
+std::string OwnWorld(const std::string& tag, const std::function<void(Json&)>& change = {}) {
+    Json world = Json::parse(ReadFile(HOST_WORLD));
+    const std::string description =
+        kAdapter + " " + tag + "-" + std::to_string(std::chrono::system_clock::now().time_since_epoch().count());
+    world["interfaces"][0]["description"] = description;
+    for (Json& event : world["events"])
+        if (event.contains("lose_link")) event["lose_link"] = description;
+    if (change) change(world);
+    const std::string path = testing::TempDir() + "wlanhost_world_" + tag + ".json";
+    std::ofstream(path, std::ios::binary) << world.dump();
+    UseWorld(path);
+    return description;
+}
+
 class Wlanhost : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-#ifdef _WIN32
-        _putenv_s("WLAN_SIM_WORLD", HOST_WORLD);
-#else
-        setenv("WLAN_SIM_WORLD", HOST_WORLD, 1);
-#endif
-    }
+    void SetUp() override { description_ = OwnWorld(testing::UnitTest::GetInstance()->current_test_info()->name()); }
+    std::string description_;
 };
 
 TEST_F(Wlanhost, ScanPrintsTheNetworksInTheServicesOrder) {
@@ -129,15 +154,35 @@ TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
 #ifndef _WIN32
         // Under Wine the device information comes from Wine's own SetupAPI and
         // a registry the parallel tests share: seen failing there, so natively only.
-        {"info --json", "", 0,
-         {{0, "/description", "Fabrikam Wireless Adapter 2200"}, {0, "/friendly_name", "Fabrikam Wireless Adapter 2200"}}, "", ""},
+        {"info --json", "", 0, {{0, "/description", description_}, {0, "/friendly_name", description_}}, "", ""},
 #endif
         {"--adapter \"No Such\" info", "", 1, {}, "", "no adapter whose description holds"},
         {"--adapter \"No Such\" scan", "", 1, {}, "", "Device open failed."},
         {"profile Office --json", "", 0, {{0, "/stored", true}, {0, "/mode", "auto"}}, "", ""},
         {"profile Cafe --json", "", 0, {{0, "/stored", false}}, "", ""},
         {"connect Office --key \"office & secret\" --for 0 --json", "", 0,
-         {{0, "/ok", true}, {0, "/security", "WPA2-PSK"}, {0, "/cipher", "AES"}}, "", ""},
+         {{0, "/ok", true}, {0, "/security", "WPA2-PSK"}, {0, "/cipher", "AES"}, {0, "/profile_restored", true}}, "",
+         ""},
+        {"connect Office --ask --for 0", "office & secret\n", 0, {}, "the saved profile \"Office\" is back", ""},
+        {"ip show --json", "", 0,
+         {{0, "/adapter", description_}, {0, "/dhcp", false}, {0, "/address", "192.168.7.20"},
+          {0, "/mask", "255.255.255.0"}, {0, "/gateway", "192.168.7.1"}, {0, "/dns", Json{"1.1.1.1", "2.2.2.2"}}},
+         "", ""},
+        // Bad settings change nothing (doc 5 as stored); a good set is read back.
+        {"shell --json",
+         "ip set --address 192.168.7.300\nip set --mask 255.255.0.255\nip set --address 192.168.7.255\n"
+         "ip set --gateway 10.0.0.1\nip set --dns 1.1.1.1,2.2.2.2,3.3.3.3\nip show\n"
+         "ip set --address 192.168.7.30 --gateway none --dns 9.9.9.9\nip show\n",
+         2,
+         {{0, "/exit_code", 2}, {3, "/exit_code", 2}, {4, "/exit_code", 2}, {5, "/address", "192.168.7.20"},
+          {5, "/gateway", "192.168.7.1"}, {5, "/dns", Json{"1.1.1.1", "2.2.2.2"}}, {6, "/ok", true},
+          {7, "/address", "192.168.7.30"}, {7, "/gateway", ""}, {7, "/dns", Json{"9.9.9.9"}},
+          {7, "/wins", Json{"3.3.3.3", "4.4.4.4"}}},
+         "", "is outside the subnet"},
+#ifndef _WIN32
+        // Wine's DHCP client aborts the process on the change notification.
+        {"shell --json", "ip set --dhcp --apply\nip show\n", 0, {{0, "/applied", true}, {1, "/dhcp", true}}, "", ""},
+#endif
         {"connect Office --key \"wrong secret\" --json", "", 1,
          {{0, "/ok", false}, {0, "/error/result", 201}, {0, "/error/kind", "device"}}, "",
          "\"Office\" failed: result 201"},
@@ -162,6 +207,14 @@ TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
         {"--plugin does-not-exist.so scan", "", 2, {}, "", "cannot load the plug-in does-not-exist.so"},
         {"--plugin \"" NOT_A_PLUGIN "\" scan", "", 2, {}, "", "is not a device plug-in: it lacks CreateClass"},
         {"--log-mask lots scan", "", 2, {}, "", "--log-mask lots: not a number"},
+        {"connect Office --ask --key x", "", 2, {}, "", "excludes"},
+        {"connect Office --ask", "", 2, {}, "", "--ask: no key on standard input"},
+        {"ip set --address 10.0.0.010", "", 2, {}, "", "leading zero"},
+        {"ip set --mask 255.255.0.255", "", 2, {}, "", "is not a subnet mask"},
+        {"ip set --address 224.0.0.5", "", 2, {}, "", "not a unicast address"},
+        {"ip set --dhcp --address 10.0.0.5", "", 2, {}, "", "excludes"},
+        {"ip set", "", 2, {}, "", "nothing to set"},
+        {"ip frob", "", 2, {}, "", "unknown command ip frob"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("wlanhost " + c.args);
@@ -232,22 +285,33 @@ TEST_F(Wlanhost, ShellSessionHearsTheCallbacksInOrder) {
 }
 
 #ifndef _WIN32
-// Ctrl-C while connected: the device is closed cleanly (disconnected and
-// un-associated first) and the exit status says it was interrupted.
-TEST_F(Wlanhost, InterruptWhileConnectedClosesTheDevice) {
-    const std::string out = Scratch("out");
-    const std::string script = std::string("\"") + WLANHOST + "\" connect Office --key \"office & secret\" > \"" + out +
-                               "\" 2>&1 & pid=$!; "
-                               "for i in $(seq 100); do grep -q 'staying connected' \"" + out +
-                               "\" && break; sleep 0.05; done; kill -INT $pid; wait $pid";
-    const int status = std::system(script.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 130);
-    const std::string text = ReadFile(out);
-    EXPECT_NE(text.find("staying connected until Ctrl-C"), std::string::npos) << text;
-    EXPECT_NE(text.find("interrupted: closing the device"), std::string::npos) << text;
-    EXPECT_NE(text.find("disconnected, un-associated"), std::string::npos) << text;
-    EXPECT_NE(text.find("status CLOSED"), std::string::npos) << text;
+// Ctrl-C while connected, and during a connect (the world's service delays
+// each connect notification): the device is closed cleanly, the user's
+// profile is back, and the exit status says it was interrupted.
+TEST_F(Wlanhost, InterruptClosesTheDevice) {
+    struct Moment {
+        const char* name;
+        int delayMs;
+        const char* waitFor;  // the line after which Ctrl-C comes
+        const char* never;    // a line that must not come
+    };
+    for (const Moment& m : {Moment{"connected", 0, "staying connected", "no such line"},
+                            Moment{"connecting", 1500, "connecting, waiting up to", "staying connected"}}) {
+        SCOPED_TRACE(m.name);
+        OwnWorld(m.name, [&](Json& world) { world["connect_delay_ms"] = m.delayMs; });
+        const std::string out = Scratch(m.name);
+        const std::string script = std::string("\"") + WLANHOST + "\" connect Office --key \"office & secret\" > \"" +
+                                   out + "\" 2>&1 & pid=$!; for i in $(seq 100); do grep -q '" + m.waitFor + "' \"" +
+                                   out + "\" && break; sleep 0.05; done; kill -INT $pid; wait $pid";
+        const int status = std::system(script.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 130);
+        const std::string text = ReadFile(out);
+        for (const char* line : {"interrupted: closing the device", "disconnected, un-associated",
+                                 "the saved profile \"Office\" is back", "status CLOSED"})
+            EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+        EXPECT_EQ(text.find(m.never), std::string::npos) << text;
+    }
 }
 #endif
 

@@ -7,7 +7,8 @@
 #               link, reconnect, and the user's profile back at the end.
 # One build:   make native | make asan | make tsan | make windows | make fuzz
 # Benchmarks:  make bench (optimised native build, every *_bench executable)
-.PHONY: test demo deps native asan tsan windows fuzz bench clean
+# Package:     make package (build/native/package/*.tar.gz, build/mingw/package/*.zip)
+.PHONY: test demo deps package native asan tsan windows fuzz bench clean
 
 JOBS ?= 2
 # Wine: quiet, headless, in a throw-away prefix of this checkout; the tests
@@ -29,6 +30,16 @@ demo: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native -j $(JOBS) --target wlanhost
 	host/demo/run.sh build/native/bin/wlanhost
+
+# The package for host authors, one archive per build: only what it holds
+# is built (wlanhost depends on the plug-in and every library installed).
+package: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS) --target wlanhost
+	cd build/native && cpack
+	cmake --preset mingw >/dev/null
+	cmake --build --preset mingw -j $(JOBS) --target wlanhost
+	cd build/mingw && cpack
 
 define run_preset
 	cmake --preset $(1) >/dev/null

@@ -93,15 +93,21 @@ void UseWorld(const std::string& path) {
 
 const std::string kAdapter = "Fabrikam Wireless Adapter 2200";
 
-// The tests' world with a description of this process's own: under Wine the
-// registry is the prefix's, shared by parallel tests and kept between runs,
-// and the TCP/IP store and the inventory find an adapter by its exact
-// description. `change` edits the copy further. Returns the description.
+// The tests' world with an adapter of this process's own, by description and
+// GUID: under Wine the registry is the prefix's, shared by parallel tests and
+// kept between runs, and the TCP/IP store finds an adapter by its exact
+// description, then its keys by its GUID. `change` edits the copy further.
+// Returns the description.
 std::string OwnWorld(const std::string& tag, const std::function<void(Json&)>& change = {}) {
     Json world = Json::parse(ReadFile(HOST_WORLD));
-    const std::string description =
-        kAdapter + " " + tag + "-" + std::to_string(std::chrono::system_clock::now().time_since_epoch().count());
+    const uint64_t unique = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    const std::string description = kAdapter + " " + tag + "-" + std::to_string(unique);
+    char guid[40];
+    std::snprintf(guid, sizeof guid, "{%08X-%04X-4%03X-8000-%012llX}", static_cast<unsigned>(unique >> 32),
+                  static_cast<unsigned>(unique >> 16) & 0xFFFF, static_cast<unsigned>(tag.size()) & 0xFFF,
+                  static_cast<unsigned long long>(unique & 0xFFFFFFFFFFFFull));
     world["interfaces"][0]["description"] = description;
+    world["interfaces"][0]["guid"] = guid;
     for (Json& event : world["events"])
         if (event.contains("lose_link")) event["lose_link"] = description;
     if (change) change(world);
@@ -151,11 +157,7 @@ TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
          "", ""},
         {"status --json", "", 0, {{0, "/state", "DISCONNECTED"}, {0, "/associated", false}}, "", ""},
         {"stats --json", "", 0, {{0, "/bytes_sent", 3000}, {0, "/bytes_received", 5000}}, "", ""},
-#ifndef _WIN32
-        // Under Wine the device information comes from Wine's own SetupAPI and
-        // a registry the parallel tests share: seen failing there, so natively only.
         {"info --json", "", 0, {{0, "/description", description_}, {0, "/friendly_name", description_}}, "", ""},
-#endif
         {"--adapter \"No Such\" info", "", 1, {}, "", "no adapter whose description holds"},
         {"--adapter \"No Such\" scan", "", 1, {}, "", "Device open failed."},
         {"profile Office --json", "", 0, {{0, "/stored", true}, {0, "/mode", "auto"}}, "", ""},

@@ -17,8 +17,17 @@ struct Quiet : ace::IDeviceCallback {
 };
 
 int main() {
-    const std::string file = PLUGIN;
+    std::string file = PLUGIN;
+#ifdef _WIN32
+    // By full path, its own folder searched first for what it imports
+    // (Logger.dll, and the WLAN service's DLL that the tests put there).
+    for (char& c : file)
+        if (c == '/') c = '\\';
+    HMODULE module = LoadLibraryExW(std::wstring(file.begin(), file.end()).c_str(), nullptr,
+                                    LOAD_WITH_ALTERED_SEARCH_PATH);
+#else
     HMODULE module = LoadLibraryW(std::wstring(file.begin(), file.end()).c_str());
+#endif
     if (module == nullptr) return 3;
     auto create = reinterpret_cast<CreateClassFn>(reinterpret_cast<void*>(GetProcAddress(module, "CreateClass")));
     auto destroy = reinterpret_cast<DeleteClassFn>(reinterpret_cast<void*>(GetProcAddress(module, "DeleteClass")));

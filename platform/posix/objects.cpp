@@ -13,6 +13,7 @@
 // good at its next call into this layer (any call, a wait or a lock
 // included; a thread that terminates itself parks at once): it never returns
 // to its caller and has no further effect on any object.
+#include "../sim/Clock.h"
 #include "../sim/Faults.h"
 #include "../win32.h"
 
@@ -58,6 +59,32 @@ std::condition_variable& Wake() {
 std::unordered_set<Object*>& Live() {
     static auto* s = new std::unordered_set<Object*>;
     return *s;
+}
+
+// The layer's clock: real time, or n times faster (sim::SetClockScale). Ticks
+// are counted from an anchor so that a change of factor keeps them monotonic.
+struct ScaledClock {
+    std::mutex lock;
+    std::atomic<unsigned> factor{1};
+    Clock::time_point realAnchor = Clock::now();
+    uint64_t tickAnchor = static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(realAnchor.time_since_epoch()).count());
+
+    // Caller holds `lock`.
+    uint64_t TicksAt(Clock::time_point now) const {
+        auto real = std::chrono::duration_cast<std::chrono::milliseconds>(now - realAnchor).count();
+        return tickAnchor + static_cast<uint64_t>(real) * factor.load();
+    }
+};
+
+ScaledClock& TheClock() {
+    static auto* c = new ScaledClock;
+    return *c;
+}
+
+// The real deadline of a wait of `ms` on the layer's clock.
+Clock::time_point DeadlineAfter(DWORD ms) {
+    return Clock::now() + std::chrono::microseconds(static_cast<uint64_t>(ms) * 1000 / TheClock().factor.load());
 }
 
 thread_local Object* self = nullptr;  // this thread's object, when started by _beginthreadex
@@ -106,7 +133,7 @@ void Consume(Object* o) {
 // Waits until `ready` holds or the time-out passes. Caller holds `lock`.
 template <class Ready>
 bool WaitUntil(std::unique_lock<std::mutex>& lock, DWORD ms, Ready ready) {
-    auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    auto deadline = DeadlineAfter(ms);
     for (;;) {
         ParkIfTerminated(lock);
         if (ready()) return true;
@@ -349,9 +376,32 @@ void Sleep(DWORD dwMilliseconds) {
 }
 
 DWORD GetTickCount() {
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
-    return static_cast<DWORD>(static_cast<uint64_t>(ms));
+    ScaledClock& c = TheClock();
+    std::lock_guard<std::mutex> g(c.lock);
+    return static_cast<DWORD>(c.TicksAt(Clock::now()));
 }
+
+namespace sim {
+
+bool ClockScaleSupported() { return true; }
+
+void SetClockScale(unsigned factor) {
+    ScaledClock& c = TheClock();
+    std::lock_guard<std::mutex> g(c.lock);
+    auto now = Clock::now();
+    c.tickAnchor = c.TicksAt(now);
+    c.realAnchor = now;
+    c.factor = factor == 0 ? 1 : factor;
+}
+
+unsigned ClockScale() { return TheClock().factor.load(); }
+
+size_t KernelObjectCount() {
+    std::lock_guard<std::mutex> g(Lock());
+    return Live().size();
+}
+
+}  // namespace sim
 
 DWORD GetCurrentThreadId() {
     return static_cast<DWORD>(std::hash<std::thread::id>()(std::this_thread::get_id()));

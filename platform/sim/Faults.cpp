@@ -18,7 +18,9 @@ struct Fault {
 struct Table {
     std::mutex lock;
     std::map<std::string, Fault> faults;
-    // Fast path: calls are free while nothing is armed.
+    std::map<std::string, unsigned> counted;
+    bool counting = false;
+    // Fast path: calls are free while nothing is armed or counted.
     std::atomic<bool> armed{false};
 };
 
@@ -44,14 +46,32 @@ void ClearFault(const char* call) {
     Table& t = table();
     std::lock_guard<std::mutex> g(t.lock);
     t.faults.erase(call);
-    t.armed = !t.faults.empty();
+    t.armed = !t.faults.empty() || t.counting;
 }
 
 void ClearFaults() {
     Table& t = table();
     std::lock_guard<std::mutex> g(t.lock);
     t.faults.clear();
-    t.armed = false;
+    t.armed = t.counting;
+}
+
+void StartCounting() {
+    Table& t = table();
+    std::lock_guard<std::mutex> g(t.lock);
+    t.counted.clear();
+    t.counting = true;
+    t.armed = true;
+}
+
+std::vector<std::pair<std::string, unsigned>> StopCounting() {
+    Table& t = table();
+    std::lock_guard<std::mutex> g(t.lock);
+    std::vector<std::pair<std::string, unsigned>> calls(t.counted.begin(), t.counted.end());
+    t.counted.clear();
+    t.counting = false;
+    t.armed = !t.faults.empty();
+    return calls;
 }
 
 unsigned CallCount(const char* call) {
@@ -65,6 +85,7 @@ bool ShouldFail(const char* call, uint32_t* code) {
     Table& t = table();
     if (!t.armed.load(std::memory_order_acquire)) return false;
     std::lock_guard<std::mutex> g(t.lock);
+    if (t.counting) ++t.counted[call];
     auto it = t.faults.find(call);
     if (it == t.faults.end()) return false;
     Fault& f = it->second;

@@ -4,7 +4,11 @@
 // test can make any failure path happen. Faults are process-wide.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace sim {
 
@@ -24,9 +28,18 @@ unsigned CallCount(const char* call);
 // then *code holds the code to report.
 bool ShouldFail(const char* call, uint32_t* code);
 
+// Counting: from StartCounting on, every call that asks ShouldFail is
+// counted by name, armed or not, until StopCounting. A sweep runs a session
+// once counting, then once per call and occurrence with that one failed.
+void StartCounting();
+std::vector<std::pair<std::string, unsigned>> StopCounting();  // by name, in name order
+
 // True when the kernel calls (events, threads, conversions, ...) are ours
 // and consult ShouldFail; false when they are the real Windows kernel.
 bool KernelFaultsSupported();
+// Events and threads of our kernel layer alive now (always 0 where the
+// kernel is the real one), for tests that check nothing is left behind.
+size_t KernelObjectCount();
 
 // Arms a fault for the life of the object and disarms it after.
 class ScopedFault {

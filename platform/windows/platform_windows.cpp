@@ -1,12 +1,18 @@
 // What the Windows build says about itself to the portable parts.
 #include "../DebugCapture.h"
 #include "../DebugCaptureHook.h"
+#include "../sim/Clock.h"
 #include "../sim/Faults.h"
 #include "../win32.h"
 
 namespace sim {
 // The kernel is the real one: its calls cannot be made to fail on demand.
 bool KernelFaultsSupported() { return false; }
+size_t KernelObjectCount() { return 0; }
+// Nor can its clock be sped up.
+bool ClockScaleSupported() { return false; }
+void SetClockScale(unsigned) {}
+unsigned ClockScale() { return 1; }
 }  // namespace sim
 
 namespace platform {

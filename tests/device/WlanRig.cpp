@@ -75,7 +75,7 @@ std::vector<sim::WlanNetwork> WlanRig::DefaultNetworks() {
     return {Network(kOpenNet, 60), Network(kWepNet, 50), Network(kWpaNet, 70), Network(kWpa2Net, 90)};
 }
 
-WlanRig::WlanRig(DWORD serviceVersion, std::vector<sim::WlanNetwork> networks)
+WlanRig::WlanRig(DWORD serviceVersion, std::vector<sim::WlanNetwork> networks, bool createDevice)
     : wlan(sim::GetWorld().Wlan()), host(std::make_unique<RecordingHost>()) {
     sim::GetWorld().Reset();
     wlan.SetServiceVersion(serviceVersion);
@@ -90,7 +90,12 @@ WlanRig::WlanRig(DWORD serviceVersion, std::vector<sim::WlanNetwork> networks)
     adapter.guid = text;
     ::CoTaskMemFree(text);
     adapters_.Add(adapter);
+    if (createDevice) CreateDevice();
+}
+
+void WlanRig::CreateDevice() {
     device = dynamic_cast<ace::IDeviceAdapter*>(CreateClass());
+    ASSERT_NE(device, nullptr);
     device->SetDeviceIndex(7);
     device->SetDeviceName(kAdapterName);
 }

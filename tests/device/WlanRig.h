@@ -46,13 +46,17 @@ void ExpectSchemaValid(const std::wstring& xml);
 
 class WlanRig {
 public:
-    explicit WlanRig(DWORD serviceVersion = 2, std::vector<sim::WlanNetwork> networks = DefaultNetworks());
+    // `createDevice` false: the world only; CreateDevice makes the device.
+    explicit WlanRig(DWORD serviceVersion = 2, std::vector<sim::WlanNetwork> networks = DefaultNetworks(),
+                     bool createDevice = true);
     ~WlanRig();
     WlanRig(const WlanRig&) = delete;
     WlanRig& operator=(const WlanRig&) = delete;
 
     static std::vector<sim::WlanNetwork> DefaultNetworks();
 
+    // CreateClass, then the device index and name as a host sets them.
+    void CreateDevice();
     void Open();
     void Associate(const Net& net);
     void AssociateAndConnect(const Net& net);

@@ -1,0 +1,309 @@
+#include "Session.h"
+
+#include <cxxabi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <typeindex>
+
+#include "StatusRules.h"
+#include "WlanRig.h"
+#include "device/Exports.h"
+#include "platform/sim/Clock.h"
+#include "platform/sim/Faults.h"
+#include "platform/sim/World.h"
+
+namespace test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+const std::wstring kUserXml =
+    L"<?xml version=\"1.0\"?>\r\n<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">"
+    L"<name>Office</name><SSIDConfig><SSID><name>Office</name></SSID></SSIDConfig>"
+    L"<connectionType>ESS</connectionType><connectionMode>manual</connectionMode></WLANProfile>\r\n";
+
+// Real time an operation may take beyond its scaled bound: scheduling on a
+// loaded machine, sanitizers, Wine.
+constexpr milliseconds kMargin{5000};
+// Past its bound by this much an operation is taken to hang for good.
+constexpr milliseconds kGrace{30000};
+
+std::string ClassName(const std::type_info& type) {
+    int status = 0;
+    char* name = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
+    std::string text = status == 0 && name != nullptr ? name : type.name();
+    std::free(name);
+    return text;
+}
+
+// Ends the process when an operation does not return long after its bound,
+// so that a hang fails at once with its name rather than at the test's
+// time-out.
+class Watchdog {
+public:
+    Watchdog() : thread_([this] { Run(); }) {}
+    ~Watchdog() {
+        {
+            std::lock_guard<std::mutex> g(lock_);
+            stop_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+    void Arm(const std::string& what, milliseconds bound) {
+        std::lock_guard<std::mutex> g(lock_);
+        what_ = what;
+        deadline_ = Clock::now() + bound + kGrace;
+        armed_ = true;
+        wake_.notify_all();
+    }
+    void Disarm() {
+        std::lock_guard<std::mutex> g(lock_);
+        armed_ = false;
+    }
+
+private:
+    void Run() {
+        std::unique_lock<std::mutex> g(lock_);
+        while (!stop_) {
+            if (armed_ && Clock::now() >= deadline_) {
+                std::fprintf(stderr, "watchdog: %s did not return\n", what_.c_str());
+                std::fflush(stderr);
+                std::_Exit(3);
+            }
+            if (armed_)
+                wake_.wait_until(g, deadline_);
+            else
+                wake_.wait(g);
+        }
+    }
+
+    std::mutex lock_;
+    std::condition_variable wake_;
+    bool stop_ = false, armed_ = false;
+    std::string what_;
+    Clock::time_point deadline_;
+    std::thread thread_;
+};
+
+// One host operation: its time bound on the device's clock and the
+// exception classes it may end in.
+struct Step {
+    const char* name;
+    unsigned boundMs;
+    std::vector<std::type_index> allowed;
+    std::function<void()> body;
+};
+
+class Runner {
+public:
+    Runner(Outcome& out, Watchdog& dog, unsigned scale) : out_(out), dog_(dog), scale_(scale) {}
+
+    void operator()(const Step& step) {
+        const milliseconds bound = milliseconds(step.boundMs / scale_) + kMargin;
+        const auto start = Clock::now();
+        dog_.Arm(step.name, bound);
+        try {
+            step.body();
+        } catch (const util::Exception& e) {
+            Thrown(step, typeid(e));
+        } catch (const std::exception& e) {
+            Add(Problem::Exception, std::string(step.name) + ": not a util::Exception: " + e.what());
+        } catch (...) {
+            Add(Problem::Exception, std::string(step.name) + ": an unknown exception");
+        }
+        dog_.Disarm();
+        const auto took = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+        if (took > bound)
+            Add(Problem::Hang, std::string(step.name) + " took " + std::to_string(took.count()) + " ms, bound " +
+                                   std::to_string(bound.count()) + " ms");
+    }
+
+    void Add(Problem p, const std::string& text) { out_.problems.emplace_back(p, text); }
+    // An operation failed on a refused call (not on a state refusal).
+    bool failed() const { return failed_; }
+
+private:
+    void Thrown(const Step& step, const std::type_info& type) {
+        failed_ = failed_ || type == typeid(util::SystemCallEx) || type == typeid(util::ApiEx) ||
+                  type == typeid(util::DeviceOpenEx);
+        out_.thrown += std::string(step.name) + ": " + ClassName(type) + "; ";
+        for (const std::type_index& allowed : step.allowed)
+            if (allowed == std::type_index(type)) return;
+        Add(Problem::Exception, std::string(step.name) + " threw " + ClassName(type));
+    }
+
+    Outcome& out_;
+    Watchdog& dog_;
+    unsigned scale_;
+    bool failed_ = false;
+};
+
+// A thread's kernel object goes a moment after the thread was waited for, as
+// its last steps run; counts are taken once they have settled to `target`.
+size_t SettledObjects(size_t target, milliseconds bound) {
+    const auto end = Clock::now() + bound;
+    size_t now = sim::KernelObjectCount();
+    while (now > target && Clock::now() < end) {
+        std::this_thread::sleep_for(milliseconds(5));
+        now = sim::KernelObjectCount();
+    }
+    return now;
+}
+
+size_t OpenKeys() { return sim::World::RegistrySimulated() ? sim::GetWorld().Registry().OpenHandles() : 0; }
+
+// The user's profile must be back wherever the service took the restore. Where
+// it is not back, the journal says why; a refused WLAN call other than the
+// profile calls must not cost it.
+void CheckProfile(WlanRig& rig, Runner& run, const Fault& fault, Outcome& out) {
+    const auto profile = rig.wlan.Profile(rig.iface, L"Office");
+    out.profileBack = profile && profile->xml == kUserXml;
+    bool accepted = false, refused = false, unread = false;
+    for (const auto& j : rig.wlan.Journal()) {
+        if (j.call == "WlanSetProfile" && j.profileXml == kUserXml) (j.result == 0 ? accepted : refused) = true;
+        if (j.call == "WlanGetProfile" && j.profileName == L"Office" && j.result != 0) unread = true;
+    }
+    if (out.profileBack) return;
+    if (accepted) return run.Add(Problem::Profile, "the restore was accepted, the store holds another profile");
+    out.notBackWhy = unread ? "the service did not hand out the user's profile"
+                     : refused ? "the service refused the restore"
+                               : "no restore was made [" + out.thrown + "]";
+    if (!unread && !refused && fault.call.rfind("Wlan", 0) == 0)
+        run.Add(Problem::Profile, "a refused " + fault.call + " cost the user's profile");
+}
+
+// A handle whose close was refused stays open.
+void CheckLeaks(WlanRig& rig, Runner& run, const Fault& fault, bool hit, size_t keysBefore, size_t objectsBefore) {
+    const size_t refusedCloses = hit ? 1 : 0;
+    if (!rig.wlan.WaitIdle(std::chrono::seconds(10))) run.Add(Problem::Hang, "the service did not get idle");
+    auto expect = [&](size_t now, size_t before, const char* what) {
+        if (now != before)
+            run.Add(Problem::Leak, std::string(what) + ": " + std::to_string(now) + ", before " + std::to_string(before));
+    };
+    expect(rig.wlan.OutstandingAllocations(), 0, "service allocations not freed");
+    expect(rig.wlan.BadFrees(), 0, "frees of memory the service did not hand out");
+    expect(rig.wlan.OpenHandles(), fault.call == "WlanCloseHandle" ? refusedCloses : 0, "WLAN client handles open");
+    expect(OpenKeys(), keysBefore + (fault.call == "RegCloseKey" ? refusedCloses : 0), "registry keys open");
+    // A refused close may leave its object (or the code may abandon it safely).
+    const size_t objects = SettledObjects(objectsBefore, std::chrono::seconds(2));
+    if (objects != objectsBefore && !(fault.call == "CloseHandle" && objects == objectsBefore + refusedCloses))
+        expect(objects, objectsBefore, "kernel objects alive");
+}
+
+void CheckLog(WlanRig& rig, Runner& run, const Fault& fault) {
+    const std::wstring key = kWpa2Net.secret;
+    const std::wstring escaped = L"staple &amp; &lt;paper&gt;";
+    for (const auto& r : rig.log->Records())
+        if (r.text.find(key) != std::wstring::npos || r.text.find(escaped) != std::wstring::npos)
+            run.Add(Problem::Key, "key in a record of " + std::string(r.function.begin(), r.function.end()));
+    // Whoever reads the log after a failure must find why.
+    // Kernel failures may surface in the host's exception only (a constructor
+    // has no log entry of its own).
+    if (fault.call.rfind("Wlan", 0) == 0 && run.failed() && rig.log->Find(LOG_ERROR | LOG_WARNING, 0, L"", L"").empty())
+        run.Add(Problem::Exception, "an operation failed and the log holds no error or warning");
+}
+
+}  // namespace
+
+std::string Fault::Label() const {
+    return call.empty() ? "none" : call + "#" + std::to_string(nth) + "=" + std::to_string(code);
+}
+
+const char* ProblemName(Problem p) {
+    static const char* const names[] = {"hang", "leak", "status", "exception", "profile", "key"};
+    return names[static_cast<int>(p)];
+}
+
+unsigned CampaignClockScale() {
+    if (!sim::ClockScaleSupported()) return 1;
+    const char* env = std::getenv("ACE_CAMPAIGN_CLOCK");
+    return env != nullptr && std::atoi(env) > 0 ? static_cast<unsigned>(std::atoi(env)) : 10;
+}
+
+Outcome RunSession(const Fault& fault, std::vector<std::pair<std::string, unsigned>>* counted) {
+    using util::ApiEx;
+    using util::SystemCallEx;
+    auto T = [](const std::type_info& t) { return std::type_index(t); };
+    const std::vector<std::type_index> call{T(typeid(SystemCallEx)), T(typeid(ApiEx))};
+    auto with = [&](std::initializer_list<std::type_index> more) {
+        std::vector<std::type_index> all = call;
+        all.insert(all.end(), more);
+        return all;
+    };
+    const auto notOpen = T(typeid(util::DeviceNotOpenEx)), invalid = T(typeid(util::InvalidOperationEx)),
+               notAssociated = T(typeid(util::NotAssociatedEx));
+
+    Outcome out;
+    const unsigned scale = CampaignClockScale();
+    sim::ScopedClockScale fast(scale);
+    WlanRig rig(2, WlanRig::DefaultNetworks(), false);
+    rig.wlan.StoreProfile(rig.iface, L"Office", kUserXml);
+    // What earlier runs left (a refused close) stays; the last run's threads go.
+    static size_t leftBefore = 0;
+    const size_t keysBefore = OpenKeys(), objectsBefore = SettledObjects(leftBefore, std::chrono::seconds(1));
+    cei::AssociateInfoWlan request = RequestFor(kWpa2Net);
+    cei::ConnectionInfoWlan connect = Connect(10000);
+    ace::NetworkList networks;
+    cei::AccessStatus access;
+    cei::DeviceStatistics statistics;
+    Watchdog dog;
+    Runner run(out, dog, scale);
+
+    if (!fault.call.empty())
+        sim::FailCall(fault.call.c_str(), fault.code, fault.nth, 1);
+    else if (counted != nullptr)
+        sim::StartCounting();
+
+    run({"CreateClass", 1000, with({T(typeid(util::MemEx)), T(typeid(util::OutOfMemory))}), [&] { rig.CreateDevice(); }});
+    ace::IDeviceAdapter* d = rig.device;
+    const std::vector<Step> steps = {
+        {"Open", 8000, {T(typeid(util::DeviceOpenEx))}, [&] { d->Open(rig.host.get()); }},
+        {"GetAvailableNetworks", 8000, with({notOpen}), [&] { d->GetAvailableNetworks(networks); }},
+        {"AssociateNetwork", 5000, with({invalid, notOpen}), [&] { d->AssociateNetwork(&request); }},
+        {"ConnectAsync", 12000, with({invalid, notAssociated}), [&] { d->ConnectAsync(&connect); }},
+        {"GetAccessStatus", 1000, with({notOpen, notAssociated}), [&] { d->GetAccessStatus(13, access); }},
+        {"GetStatistics", 1000, call, [&] { d->GetStatistics(statistics); }},
+        {"Disconnect", 6000, with({invalid}), [&] { d->Disconnect(0); }},
+        {"ConnectAsync again", 12000, with({invalid, notAssociated}), [&] { d->ConnectAsync(&connect); }},
+        {"lost link", 6000, {}, [&] {
+             if (d->GetDeviceStatus() != DEVICE_STATE::CONNECTED) return;
+             const auto statuses = rig.Statuses();
+             const size_t seen = std::count(statuses.begin(), statuses.end(), 0u);
+             rig.wlan.LoseLink(rig.iface);
+             rig.WaitForStatus(DEVICE_STATE::DISCONNECTED, seen + 1, milliseconds(6000 / scale) + kMargin / 2);
+         }},
+        {"UnAssociateNetwork", 9000, with({notOpen, notAssociated}), [&] { d->UnAssociateNetwork(); }},
+        {"Close", 16000, call, [&] { d->Close(); }},
+        {"DeleteClass", 61000, {}, [&] {
+             DeleteClass(rig.device);
+             rig.device = nullptr;
+         }},
+    };
+    if (d != nullptr)
+        for (const Step& step : steps) run(step);
+
+    if (!fault.call.empty()) {
+        out.hit = sim::CallCount(fault.call.c_str()) >= fault.nth;
+        sim::ClearFault(fault.call.c_str());
+    } else if (counted != nullptr) {
+        *counted = sim::StopCounting();
+    }
+
+    CheckLeaks(rig, run, fault, out.hit, keysBefore, objectsBefore);
+    leftBefore = sim::KernelObjectCount();
+    if (auto illegal = FirstIllegalStep(rig.Statuses())) run.Add(Problem::Status, *illegal);
+    CheckProfile(rig, run, fault, out);
+    CheckLog(rig, run, fault);
+    return out;
+}
+
+}  // namespace test

@@ -7,6 +7,7 @@
 #               link, reconnect, and the user's profile back at the end.
 # One build:   make native | make asan | make tsan | make windows | make fuzz
 # Benchmarks:  make bench (optimised native build, every *_bench executable)
+# Campaign:    make campaign (every platform call of a host session failed in turn)
 # Package:     make package (build/native/package/*.tar.gz, build/mingw/package/*.zip)
 .PHONY: test demo deps package native asan tsan windows fuzz bench clean
 
@@ -64,6 +65,14 @@ windows:
 	mkdir -p $(WINEPREFIX)
 	sh -c 'exec </dev/null >/dev/null 2>&1; $(WINESERVER) -p && /usr/lib/wine/wine64 wineboot'
 	ctest --preset mingw -j $(JOBS); rc=$$?; $(WINESERVER) -k || true; exit $$rc
+
+# The whole fault campaign: natively every platform call the session makes
+# (kernel, registry, IP Helper and WLAN) failed in turn; `make test` runs the
+# WLAN calls' sweep on every build.
+campaign: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS) --target campaign_tests
+	build/native/bin/campaign_tests --gtest_also_run_disabled_tests --gtest_filter='FaultCampaign.*'
 
 bench:
 	cmake --preset bench >/dev/null

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 
 #include "KernelObjects.h"
+#include "platform/sim/Clock.h"
 
 namespace {
 
@@ -15,6 +17,24 @@ TEST(KernelWait, TimesOutAfterTheGivenTimeOnly) {
     EXPECT_EQ(::WaitForSingleObject(e.get(), 60), WAIT_TIMEOUT);
     // The tick counter may be as coarse as 16 ms.
     EXPECT_GE(::GetTickCount() - start, 40u);
+}
+
+// A faster clock: a time-out passes sooner in real time, and the ticks the
+// code sees advance by the whole time-out.
+TEST(KernelWait, AFasterClockShortensTimeOutsAndKeepsTicksWhole) {
+    if (!sim::ClockScaleSupported()) GTEST_SKIP() << "the real kernel's clock runs at its own pace";
+    auto e = test::NewEvent(false, false);
+    const auto realStart = std::chrono::steady_clock::now();
+    DWORD start = 0, waited = 0;
+    {
+        sim::ScopedClockScale fast(50);
+        start = ::GetTickCount();
+        EXPECT_EQ(::WaitForSingleObject(e.get(), 5000), WAIT_TIMEOUT);
+        waited = ::GetTickCount() - start;
+    }
+    EXPECT_GE(waited, 5000u);
+    EXPECT_LT(std::chrono::steady_clock::now() - realStart, std::chrono::milliseconds(5000));
+    EXPECT_GE(::GetTickCount() - start, waited) << "ticks went back when the clock slowed again";
 }
 
 TEST(KernelWait, SetOnAnotherThreadWakesAnInfiniteWait) {

@@ -79,18 +79,20 @@ bench:
 	cmake --build --preset bench -j $(JOBS)
 	set -e; for b in build/bench/bin/*_bench; do echo "== $$b"; $$b; done
 
-# libFuzzer over the XML reader and over the device-database read, each
-# bounded to about a minute; new inputs go to the build tree, the seed corpora
-# in the repository are only read.
-FUZZ_SECONDS ?= 60
+# libFuzzer over the XML reader, the device-database read, the profile
+# document and the WLAN device's notification handling, each bounded to
+# FUZZ_SECONDS; new inputs go to the build tree, the seed corpora in the
+# repository are only read.
+FUZZ_SECONDS ?= 45
+FUZZ_TARGETS := xml:reader devicedb:devicedb profile:profile notification:notification
 fuzz:
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS) --target xml_fuzz devicedb_fuzz
-	mkdir -p build/fuzz/corpus/reader build/fuzz/corpus/devicedb
-	build/fuzz/bin/xml_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 \
-	  build/fuzz/corpus/reader tests/fuzz/corpus/reader
-	build/fuzz/bin/devicedb_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 \
-	  build/fuzz/corpus/devicedb tests/fuzz/corpus/devicedb
+	cmake --build --preset fuzz -j $(JOBS) --target $(foreach t,$(FUZZ_TARGETS),$(firstword $(subst :, ,$(t)))_fuzz)
+	set -e; for t in $(FUZZ_TARGETS); do \
+	  bin=$${t%%:*}; corpus=$${t#*:}; mkdir -p build/fuzz/corpus/$$corpus; \
+	  build/fuzz/bin/$${bin}_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 \
+	    build/fuzz/corpus/$$corpus tests/fuzz/corpus/$$corpus; \
+	done
 
 clean:
 	rm -rf build

@@ -88,6 +88,12 @@ public:
 
         std::basic_stringstream<wchar_t>& GetStream(unsigned int level, unsigned int area, const wchar_t* file,
                                                     const wchar_t* function) {
+            // A level the mask leaves out: the stream is left bad, so every
+            // insertion returns at once and no record is committed.
+            if (log_ == nullptr || !log_->IsEnabled(level)) {
+                stream_.setstate(std::ios_base::badbit);
+                return stream_;
+            }
             level_ = level;
             area_ = area;
             file_ = file;

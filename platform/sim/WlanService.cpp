@@ -391,6 +391,12 @@ std::vector<WlanJournalEntry> WlanService::Journal() const {
     return impl_->journal;
 }
 
+void WlanService::ClearJournal() {
+    std::vector<WlanJournalEntry> dropped;
+    std::lock_guard<std::mutex> g(impl_->lock);
+    dropped.swap(impl_->journal);
+}
+
 size_t WlanService::OutstandingAllocations() const {
     std::lock_guard<std::mutex> g(impl_->lock);
     return impl_->allocations.size();

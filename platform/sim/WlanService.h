@@ -161,6 +161,9 @@ public:
     // Every Wlan* call made since Reset, armed or not.
     unsigned CallCount(const std::string& call) const;
     std::vector<WlanJournalEntry> Journal() const;
+    // Forgets the journal and gives back its memory, so that a long run's
+    // heap measures the client and not the record of its calls.
+    void ClearJournal();
     // Allocations handed out and not yet given to WlanFreeMemory.
     size_t OutstandingAllocations() const;
     // WlanFreeMemory calls with a pointer the service did not hand out (or

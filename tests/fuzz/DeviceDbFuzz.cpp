@@ -24,13 +24,29 @@ std::wstring Written(const ace::DBDeviceInfo& info) {
 }
 
 // Values read once are in written form: writing them again changes nothing.
+// A written document is ours, so any refusal to read it back is a failure.
 void CheckStable(const ace::DBDeviceInfo& info) {
-    const std::wstring first = Written(info);
-    util::XmlSerializeReader reader(kRoot, L"", L"");
-    reader.LoadText(0, first);
-    ace::DBDeviceInfo again;
-    again.Read(reader);
-    if (Written(again) != first) std::abort();
+    try {
+        const std::wstring first = Written(info);
+        util::XmlSerializeReader reader(kRoot, L"", L"");
+        reader.LoadText(0, first);
+        ace::DBDeviceInfo again;
+        again.Read(reader);
+        if (Written(again) != first) std::abort();
+    } catch (...) {
+        std::abort();
+    }
+}
+
+// Reads `info` from the input; refusals of the input are expected.
+template <typename... Defaults>
+bool ReadInput(util::XmlSerializeReader& reader, ace::DBDeviceInfo& info, const Defaults&... defaults) {
+    try {
+        info.Read(reader, defaults...);
+        return true;
+    } catch (const util::SystemEx&) {
+        return false;
+    }
 }
 
 ace::DBDeviceInfo Defaults() {
@@ -52,16 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     ace::DBDeviceInfo full;
-    try {
-        full.Read(reader);
-        CheckStable(full);
-    } catch (const util::SystemEx&) {
-    }
+    if (ReadInput(reader, full)) CheckStable(full);
     ace::DBDeviceInfo withDefaults;
-    try {
-        withDefaults.Read(reader, Defaults());
-        CheckStable(withDefaults);
-    } catch (const util::SystemEx&) {
-    }
+    if (ReadInput(reader, withDefaults, Defaults())) CheckStable(withDefaults);
     return 0;
 }

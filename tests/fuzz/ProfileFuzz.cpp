@@ -1,0 +1,147 @@
+// Builds WLAN profiles from arbitrary names, keys and types. ToXml must give
+// a document our reader accepts, carrying the name and the key back
+// unchanged; its logged copy must hold "XXXXX" where a key was and agree
+// with the document everywhere else.
+#include <cstddef>
+#include <cstdint>
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "foundation/ExceptionTypes.h"
+#include "profile/WlanProfile.h"
+#include "records/SecurityTypes.h"
+#include "xml/XmlReader.h"
+
+namespace {
+
+// Input: one selector byte, one byte giving the name's length in 16-bit
+// units, the name, then the key. Only characters an XML document can carry
+// are kept (no surrogate halves, no controls but tab, line feed and carriage
+// return, no U+FFFE or U+FFFF): for the others the writer has no form.
+struct Input {
+    uint8_t selector = 0;
+    util::String name, key;
+};
+
+util::String Units(const uint8_t* data, size_t count) {
+    util::String text;
+    for (size_t i = 0; i + 1 < count; i += 2) {
+        const unsigned unit = data[i] | (data[i + 1] << 8);
+        const bool control = unit < 0x20 && unit != 0x9 && unit != 0xA && unit != 0xD;
+        const bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
+        if (!control && !surrogate && unit < 0xFFFE) text.push_back(static_cast<wchar_t>(unit));
+    }
+    return text;
+}
+
+Input Decode(const uint8_t* data, size_t size) {
+    Input in;
+    if (size < 2) return in;
+    in.selector = data[0];
+    const size_t nameBytes = std::min<size_t>(size_t{data[1]} * 2, size - 2);
+    in.name = Units(data + 2, nameBytes);
+    in.key = Units(data + 2 + nameBytes, size - 2 - nameBytes);
+    return in;
+}
+
+constexpr int kSecurities[] = {cei::SECURITY_OPEN, cei::SECURITY_SHARED, cei::SECURITY_WPA_PSK, cei::SECURITY_WPA2_PSK};
+constexpr int kEncryptions[] = {cei::ENCRYPTION_NONE, cei::ENCRYPTION_WEP, cei::ENCRYPTION_TKIP, cei::ENCRYPTION_AES};
+
+// The profile as the device builds one; returns whether it holds the key.
+bool Build(const Input& in, Wlan::WlanProfile& profile) {
+    const int security = kSecurities[in.selector & 3];
+    const int encryption = kEncryptions[(in.selector >> 2) & 3];
+    const bool keyed = encryption == cei::ENCRYPTION_WEP || security >= cei::SECURITY_WPA_PSK;
+    Wlan::SSID ssid;
+    ssid.SetName(in.name);
+    Wlan::SSIDConfig ssidConfig;
+    ssidConfig.SetSSID(ssid);
+    ssidConfig.SetBroadcast((in.selector & 0x10) != 0);
+    Wlan::AuthEncrypt authEncrypt;
+    authEncrypt.SetAuthentication(security);
+    authEncrypt.SetEncryption(encryption);
+    authEncrypt.SetUseOneX((in.selector & 0x20) != 0);
+    Wlan::Security sec;
+    sec.SetAuthEncrypt(authEncrypt);
+    if (keyed) {
+        Wlan::SharedKey key;
+        key.SetKeyType(in.selector >> 7);
+        key.SetProtected(false);
+        key.SetKeyMaterial(in.key);
+        sec.SetSharedKey(key);
+        if (encryption == cei::ENCRYPTION_WEP) sec.SetKeyIndex(1 + ((in.selector >> 6) & 1));
+    }
+    Wlan::MSM msm;
+    msm.SetSecurity(sec);
+    profile.SetName(in.name);
+    profile.SetConnectionType(0);
+    profile.SetConnectionMode(1);
+    profile.SetSSIDConfig(ssidConfig);
+    profile.SetMSM(msm);
+    return keyed;
+}
+
+// The element's text: its character data, "" for an empty element.
+util::String Text(const pug::xml_node& element) {
+    util::String text;
+    for (pug::xml_node child : element)
+        if (child.type_pcdata() || child.type_cdata()) text += child.value();
+    return text;
+}
+
+// Every element's text under `node`, in document order, with its name.
+void Collect(const pug::xml_node& node, std::vector<std::pair<util::String, util::String>>& out) {
+    for (pug::xml_node child : node) {
+        if (!child.type_element()) continue;
+        out.emplace_back(child.name(), Text(child));
+        Collect(child, out);
+    }
+}
+
+std::vector<std::pair<util::String, util::String>> Parsed(const util::String& xml) {
+    pug::xml_parser doc;
+    try {
+        util::XmlReader::Parse(xml, doc);
+    } catch (const util::InvalidFormatEx&) {
+        std::abort();  // ToXml wrote text our reader refuses
+    }
+    std::vector<std::pair<util::String, util::String>> elements;
+    Collect(doc.document(), elements);
+    return elements;
+}
+
+size_t Count(const std::vector<std::pair<util::String, util::String>>& elements, const wchar_t* name) {
+    size_t n = 0;
+    for (const auto& e : elements) n += e.first == name;
+    return n;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const Input in = Decode(data, size);
+    Wlan::WlanProfile profile;
+    const bool keyed = Build(in, profile);
+    const util::String xml = profile.ToXml();
+    if (xml.empty() || xml != profile.ToXml()) std::abort();
+    const auto elements = Parsed(xml);
+    // "name" twice: the profile's and the SSID's.
+    if (Count(elements, L"name") != 2) std::abort();
+    for (const auto& [element, text] : elements) {
+        if (element == L"name" && text != in.name) std::abort();
+        if (element == L"keyMaterial" && text != in.key) std::abort();
+    }
+    if (Count(elements, L"keyMaterial") != (keyed ? 1u : 0u)) std::abort();
+
+    const auto logged = Parsed(Wlan::WlanProfile::MaskKeyMaterial(xml));
+    if (logged.size() != elements.size()) std::abort();
+    for (size_t i = 0; i < logged.size(); ++i) {
+        if (logged[i].first != elements[i].first) std::abort();
+        // An empty key may be written as an empty element, which has nothing to mask.
+        const bool masked = logged[i].first == L"keyMaterial" && !in.key.empty();
+        if (logged[i].second != (masked ? util::String(L"XXXXX") : elements[i].second)) std::abort();
+    }
+    return 0;
+}

@@ -6,6 +6,7 @@
 
 #include "device/Exports.h"
 #include "foundation/Logging.h"
+#include "platform/sim/Faults.h"
 #include "platform/sim/World.h"
 #include "platform/win32.h"
 
@@ -88,7 +89,7 @@ Holdings Holdings::Now() {
     h.wlanHandles = sim::GetWorld().Wlan().OpenHandles();
     h.wlanAllocations = sim::GetWorld().Wlan().OutstandingAllocations();
     h.registryKeys = sim::GetWorld().Registry().OpenHandles();
-    h.kernelObjects = posix::LiveKernelObjects();
+    h.kernelObjects = sim::KernelObjectCount();
     return h;
 }
 

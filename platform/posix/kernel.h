@@ -74,12 +74,6 @@ DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll,
                              DWORD dwMilliseconds);
 
-namespace posix {
-// Events and threads alive now (an open handle, a wait or a running thread
-// keeps one), for leak checks; not a Windows call.
-size_t LiveKernelObjects();
-}  // namespace posix
-
 void InitializeCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
 void DeleteCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
 void EnterCriticalSection(LPCRITICAL_SECTION lpCriticalSection);

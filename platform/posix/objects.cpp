@@ -223,11 +223,6 @@ BOOL SetEventState(const char* call, HANDLE h, bool state) {
 }
 }  // namespace
 
-size_t posix::LiveKernelObjects() {
-    auto lock = Enter();
-    return Live().size();
-}
-
 BOOL SetEvent(HANDLE hEvent) { return SetEventState("SetEvent", hEvent, true); }
 BOOL ResetEvent(HANDLE hEvent) { return SetEventState("ResetEvent", hEvent, false); }
 

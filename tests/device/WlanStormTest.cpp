@@ -200,8 +200,9 @@ void RunStorm(int storm, DWORD version) {
     std::printf("storm seed %llu (WLAN_STORM_SEED=%llu replays this run)\n", static_cast<unsigned long long>(seed),
                 static_cast<unsigned long long>(SeedFor(0)));
     std::mt19937_64 batchSeeds(seed);
-    int sequences = 0;
+    int sequences = 0, batches = 0;
     for (int b = 0; b < kBatches; ++b) {
+        batches = b + 1;
         const uint64_t batchSeed = batchSeeds();
         SCOPED_TRACE("seed " + std::to_string(seed) + " batch " + std::to_string(b));
         Watchdog watchdog("storm seed " + std::to_string(seed) + " batch " + std::to_string(b),
@@ -211,7 +212,7 @@ void RunStorm(int storm, DWORD version) {
         sequences += s.sequences;
         if (testing::Test::HasFailure()) break;
     }
-    std::printf("%d sequences in %d batches\n", sequences, kBatches);
+    std::printf("%d sequences in %d batches\n", sequences, batches);
     EXPECT_EQ(sequences, kBatches * kSequences);
 }
 

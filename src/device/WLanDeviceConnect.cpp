@@ -2,6 +2,7 @@
 #include "device/WLanDevice.h"
 
 #include "device/DeviceOperation.h"
+#include "device/WlanRequestCheck.h"
 #include "device/WlanSupport.h"
 #include "foundation/CatchChain.h"
 #include "foundation/Logging.h"
@@ -105,6 +106,7 @@ void WLanDevice::AssociateSteps(const cei::ConnectionInfo* request) {
         default:
             ThrowNotSupported(fn, __LINE__, L"Not supported security type: ", info.securityType);
     }
+    CheckAssociateRequest(info, fn);
 
     Wlan::MSM msm;
     msm.SetSecurity(security);

@@ -39,6 +39,9 @@ void WLanDevice::InternalDisconnect(bool wait) {
         return;
     }
     util::ScopedLock guard(adapterLock, util::ScopedLock::adopt);
+    // Tested again under the lock: a lost link that waited for it while a
+    // host's disconnect ran must not report DISCONNECTING a second time.
+    if (GetDeviceStatus() != DEVICE_STATE::CONNECTED) return;
     ChangeDeviceStatus(DEVICE_STATE::DISCONNECTING, true);
     try {
         DoDisconnect(wait);

@@ -12,7 +12,7 @@
 #include <thread>
 #include <typeindex>
 
-#include "StatusRules.h"
+#include "StatusChecker.h"
 #include "WlanRig.h"
 #include "device/Exports.h"
 #include "platform/sim/Clock.h"
@@ -300,7 +300,9 @@ Outcome RunSession(const Fault& fault, std::vector<std::pair<std::string, unsign
 
     CheckLeaks(rig, run, fault, out.hit, keysBefore, objectsBefore);
     leftBefore = sim::KernelObjectCount();
-    if (auto illegal = FirstIllegalStep(rig.Statuses())) run.Add(Problem::Status, *illegal);
+    const std::vector<uint32_t> statuses = rig.Statuses();
+    if (auto illegal = FirstIllegalStatus(statuses))
+        run.Add(Problem::Status, "step " + std::to_string(*illegal) + " of " + StatusText(statuses));
     CheckProfile(rig, run, fault, out);
     CheckLog(rig, run, fault);
     return out;

@@ -1,0 +1,64 @@
+#include "device/WlanRequestCheck.h"
+
+#include <cstddef>
+#include <string>
+
+#include "foundation/ExceptionTypes.h"
+#include "foundation/Logging.h"
+
+namespace ace {
+
+namespace {
+
+constexpr size_t kMaxSsidBytes = 32;
+
+// The SSID goes on the air as UTF-8.
+size_t Utf8Length(const util::String& text) {
+    size_t bytes = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<uint32_t>(text[i]);
+        if (c < 0x80) {
+            bytes += 1;
+        } else if (c < 0x800) {
+            bytes += 2;
+        } else if (sizeof(wchar_t) == 2 && c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
+            bytes += 4;  // a surrogate pair
+            ++i;
+        } else {
+            bytes += c < 0x10000 ? 3 : 4;
+        }
+    }
+    return bytes;
+}
+
+// 5 or 13 characters, 10 or 26 hexadecimal digits, or those digits behind a
+// two-character prefix.
+bool WepKeyLength(size_t n) { return n == 5 || n == 13 || n == 10 || n == 26 || n == 12 || n == 28; }
+
+// A passphrase of 8 to 63 characters or a key of 64 hexadecimal digits.
+bool PskKeyLength(size_t n) { return n >= 8 && n <= 64; }
+
+[[noreturn]] void Refuse(const wchar_t* fn, const std::wstring& text) {
+    UTIL_LOG(LOG_ERROR, LOG_AREA_DEVICE, fn) << text;
+    util::ArgumentEx ex(UTIL_WFILE, fn, __LINE__);
+    ex.Stream() << text;
+    throw ex;
+}
+
+}  // namespace
+
+void CheckAssociateRequest(const cei::AssociateInfoWlan& request, const wchar_t* fn) {
+    const size_t ssidBytes = Utf8Length(request.ssid);
+    if (ssidBytes == 0 || ssidBytes > kMaxSsidBytes)
+        Refuse(fn, L"SSID length not supported: " + std::to_wstring(ssidBytes) + L" bytes");
+    if (request.ssid.find(L'\0') != util::String::npos) Refuse(fn, L"SSID holds a zero character");
+    const size_t keyLength = request.key.size();
+    const bool psk = request.securityType == cei::SECURITY_WPA_PSK || request.securityType == cei::SECURITY_WPA2_PSK;
+    if (psk && !PskKeyLength(keyLength)) Refuse(fn, L"Not supported WPA key length: " + std::to_wstring(keyLength));
+    if (request.encryptionType != cei::ENCRYPTION_WEP) return;
+    if (!psk && !WepKeyLength(keyLength)) Refuse(fn, L"Not supported WEP key length: " + std::to_wstring(keyLength));
+    if (request.keyIndex < 1 || request.keyIndex > 4)
+        Refuse(fn, L"Not supported WEP key index: " + std::to_wstring(request.keyIndex));
+}
+
+}  // namespace ace

@@ -1,0 +1,253 @@
+// Requests the device must refuse, and operations in states that refuse
+// them: the class the host catches, the raising site's text, the operation
+// in the stack, and nothing changed in the service, the store or the host's
+// view. A few requests at the edge that the service takes are accepted.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <typeinfo>
+
+#include "WlanRig.h"
+#include "records/AccessStatus.h"
+#include "records/NetworkInfoList.h"
+
+namespace {
+
+using test::WlanRig;
+
+enum class State { Closed, Open, Associated, Connected, Disconnecting };
+
+void Enter(WlanRig& rig, State state) {
+    if (state == State::Closed) return;
+    rig.Open();
+    if (state == State::Open) return;
+    if (state == State::Associated) return rig.Associate(test::kWpa2Net);
+    rig.AssociateAndConnect(test::kWpa2Net);
+    if (state == State::Connected) return;
+    // A disconnect the service never confirms leaves DISCONNECTING.
+    rig.wlan.Silence(sim::WlanSilence::Disconnect);
+    EXPECT_THROW(rig.device->Disconnect(0), util::SystemCallEx);
+    ASSERT_EQ(rig.device->GetDeviceStatus(), DEVICE_STATE::DISCONNECTING);
+}
+
+struct Op {
+    const wchar_t* function;  // the operation's entry in the stack
+    std::function<void(ace::IDeviceAdapter&, WlanRig&)> call;
+};
+
+Op Associate(cei::AssociateInfoWlan request) {
+    return {L"ace::WLanDevice::AssociateNetwork",
+            [request](ace::IDeviceAdapter& d, WlanRig&) { d.AssociateNetwork(&request); }};
+}
+Op AssociateWith(std::shared_ptr<cei::ConnectionInfo> request) {
+    return {L"ace::WLanDevice::AssociateNetwork",
+            [request](ace::IDeviceAdapter& d, WlanRig&) { d.AssociateNetwork(request.get()); }};
+}
+Op ConnectWith(std::shared_ptr<cei::ConnectionInfo> request) {
+    return {L"ace::WLanDevice::ConnectAsync",
+            [request](ace::IDeviceAdapter& d, WlanRig&) { d.ConnectAsync(request.get()); }};
+}
+Op AccessStatus(uint32_t mask) {
+    return {L"ace::WLanDevice::GetAccessStatus", [mask](ace::IDeviceAdapter& d, WlanRig&) {
+                cei::AccessStatus s;
+                d.GetAccessStatus(mask, s);
+            }};
+}
+const Op kOpen{L"ace::WLanDevice::Open", [](ace::IDeviceAdapter& d, WlanRig& r) { d.Open(r.host.get()); }};
+const Op kConnect = ConnectWith(std::make_shared<cei::ConnectionInfoWlan>(test::Connect()));
+const Op kDisconnect{L"ace::WLanDevice::Disconnect", [](ace::IDeviceAdapter& d, WlanRig&) { d.Disconnect(0); }};
+const Op kUnAssociate{L"ace::WLanDevice::UnAssociateNetwork",
+                      [](ace::IDeviceAdapter& d, WlanRig&) { d.UnAssociateNetwork(); }};
+const Op kNetworks{L"ace::WLanDevice::GetAvailableNetworks", [](ace::IDeviceAdapter& d, WlanRig&) {
+                       ace::NetworkList networks;
+                       d.GetAvailableNetworks(networks);
+                   }};
+const Op kAssociate = Associate(test::RequestFor(test::kWpa2Net));
+
+cei::AssociateInfoWlan Ssid(const std::wstring& ssid) { return test::Request(ssid, 0, 0); }
+// Keys of a character no log line holds: the log must never show a key.
+cei::AssociateInfoWlan Wep(size_t keyLength, uint32_t keyIndex = 1) {
+    return test::Request(L"Lab", 0, 3, std::wstring(keyLength, L'\u00a7'), keyIndex);
+}
+cei::AssociateInfoWlan Psk(size_t keyLength, int32_t security = 5) {
+    return test::Request(L"Office", security, 1, std::wstring(keyLength, L'\u00b6'));
+}
+
+struct Row {
+    std::string what;
+    State state;
+    Op op;
+    const std::type_info* thrown;  // nullptr: accepted, the profile is stored
+    std::wstring text;             // substring of the raising site's message
+};
+
+// What the service, its store and the host have seen.
+struct Snapshot {
+    size_t writes = 0;  // profile sets and deletes, connects, disconnects
+    std::vector<std::pair<std::wstring, std::wstring>> profiles;
+    DEVICE_STATE status{};
+    std::vector<std::string> hostCalls;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot Take(WlanRig& rig) {
+    Snapshot s;
+    for (const auto& j : rig.wlan.Journal())
+        s.writes += j.call == "WlanSetProfile" || j.call == "WlanDeleteProfile" || j.call == "WlanConnect" ||
+                    j.call == "WlanDisconnect";
+    for (const auto& p : rig.wlan.Profiles(rig.iface)) s.profiles.emplace_back(p.name, p.xml);
+    s.status = rig.device->GetDeviceStatus();
+    for (const auto& c : rig.host->Calls())
+        if (c.name != "IpAddressStatus") s.hostCalls.push_back(c.name);
+    return s;
+}
+
+bool InStack(const util::Exception& e, const wchar_t* function) {
+    for (const auto& entry : e.Entries())
+        if (entry.function == function) return true;
+    return false;
+}
+
+const std::type_info& kArgument = typeid(util::ArgumentEx);
+const std::type_info& kNotOpen = typeid(util::DeviceNotOpenEx);
+const std::type_info& kAlreadyOpen = typeid(util::DeviceAlreadyOpenEx);
+const std::type_info& kInvalid = typeid(util::InvalidOperationEx);
+const std::type_info& kNotAssociated = typeid(util::NotAssociatedEx);
+
+void RunRows(State state, const std::vector<Row>& rows) {
+    WlanRig rig;
+    Enter(rig, state);
+    for (const Row& row : rows) {
+        if (row.state != state) continue;
+        SCOPED_TRACE(row.what);
+        rig.Forget();
+        const Snapshot before = Take(rig);
+        try {
+            row.op.call(*rig.device, rig);
+            ASSERT_EQ(row.thrown, nullptr) << "nothing was thrown";
+        } catch (const util::Exception& e) {
+            ASSERT_NE(row.thrown, nullptr) << testing::PrintToString(test::Dump(e));
+            EXPECT_EQ(typeid(e), *row.thrown) << typeid(e).name();
+            EXPECT_NE(e.GetFirstEntry().message.find(row.text), std::wstring::npos)
+                << testing::PrintToString(std::wstring(e.GetFirstEntry().message));
+            EXPECT_TRUE(InStack(e, row.op.function)) << testing::PrintToString(test::Dump(e));
+            EXPECT_TRUE(Take(rig) == before) << "the refusal changed the service, its store or the host's view";
+            // The association refuses a request past its type check as an
+            // association failure, logged as an error.
+            if (row.thrown == &kArgument && row.text.rfind(L"pAssociateInfo", 0) != 0) {
+                EXPECT_TRUE(rig.LoggedText(LOG_ERROR, row.text));
+                EXPECT_TRUE(rig.LoggedText(LOG_ERROR, L"AssociateNetwork operation failed: "));
+            }
+            continue;
+        }
+        // Accepted: the profile went to the service under the SSID; undone
+        // for the next row.
+        EXPECT_EQ(rig.wlan.Profiles(rig.iface).size(), 1u);
+        rig.device->UnAssociateNetwork();
+    }
+}
+
+std::wstring Repeat(const std::wstring& piece, size_t times) {
+    std::wstring s;
+    while (times-- > 0) s += piece;
+    return s;
+}
+
+const std::vector<Row>& Rows() {
+    using S = State;
+    static const std::vector<Row> rows = {
+        // Requests.
+        {"null request", S::Open, AssociateWith(nullptr), &kArgument, L"pAssociateInfo. pAssociateInfo: "},
+        {"connect record to associate", S::Open, AssociateWith(std::make_shared<cei::ConnectionInfoWlan>()), &kArgument,
+         L"pAssociateInfo. pAssociateInfo: "},
+        {"security WPA", S::Open, Associate(test::Request(L"Corp", 2, 2)), &kArgument,
+         L"Not supported security type: 2"},
+        {"security WPA2", S::Open, Associate(test::Request(L"Corp", 4, 1)), &kArgument,
+         L"Not supported security type: 4"},
+        {"security 6", S::Open, Associate(test::Request(L"Corp", 6, 0)), &kArgument, L"Not supported security type: 6"},
+        {"security -1", S::Open, Associate(test::Request(L"Corp", -1, 0)), &kArgument,
+         L"Not supported security type: -1"},
+        {"encryption 4", S::Open, Associate(test::Request(L"Corp", 0, 4)), &kArgument,
+         L"Not supported encryption type: 4"},
+        {"encryption -1", S::Open, Associate(test::Request(L"Corp", 0, -1)), &kArgument,
+         L"Not supported encryption type: -1"},
+        {"SSID empty", S::Open, Associate(Ssid(L"")), &kArgument, L"SSID length not supported: 0 bytes"},
+        {"SSID of 33 bytes", S::Open, Associate(Ssid(std::wstring(33, L's'))), &kArgument,
+         L"SSID length not supported: 33 bytes"},
+        {"SSID of 34 bytes in 17 characters", S::Open, Associate(Ssid(Repeat(L"\u00e9", 17))), &kArgument,
+         L"SSID length not supported: 34 bytes"},
+        {"SSID with a zero byte", S::Open, Associate(Ssid(std::wstring(L"Cut\0tail", 8))), &kArgument,
+         L"SSID holds a zero character"},
+        {"SSID of 32 bytes", S::Open, Associate(Ssid(std::wstring(32, L's'))), nullptr, L""},
+        {"SSID of 32 bytes in 16 characters", S::Open, Associate(Ssid(Repeat(L"\u00e9", 16))), nullptr, L""},
+        {"SSID with markup", S::Open, Associate(Ssid(L"<ssid a=\"1\">&amp;</ssid>")), nullptr, L""},
+        {"SSID of an ampersand", S::Open, Associate(Ssid(L"&")), nullptr, L""},
+        {"SSID in CJK", S::Open, Associate(Ssid(L"\u7121\u7dda")), nullptr, L""},
+        {"WEP key index 0", S::Open, Associate(Wep(13, 0)), &kArgument, L"Not supported WEP key index: 0"},
+        {"WEP key index 5", S::Open, Associate(Wep(13, 5)), &kArgument, L"Not supported WEP key index: 5"},
+        {"WPA-PSK key of 7", S::Open, Associate(Psk(7, 3)), &kArgument, L"Not supported WPA key length: 7"},
+        {"WPA2-PSK key empty", S::Open, Associate(Psk(0)), &kArgument, L"Not supported WPA key length: 0"},
+        {"WPA2-PSK key of 65", S::Open, Associate(Psk(65)), &kArgument, L"Not supported WPA key length: 65"},
+        {"connect without association", S::Open, kConnect, &kNotAssociated, L"Not associated."},
+        {"null connect request", S::Associated, ConnectWith(nullptr), &kInvalid, L"Wrong connection info"},
+        {"associate record to connect", S::Associated, ConnectWith(std::make_shared<cei::AssociateInfoWlan>()),
+         &kInvalid, L"Wrong connection info"},
+        {"access status 2", S::Associated, AccessStatus(2), &typeid(util::DeviceCapabilityEx),
+         L"AccessStatusTypes parameter not supported: 2. When compared to DB info: 13"},
+        {"access status 16|1", S::Associated, AccessStatus(17), &typeid(util::DeviceCapabilityEx),
+         L"AccessStatusTypes parameter not supported: 17"},
+        {"access status unassociated", S::Open, AccessStatus(1), &kNotAssociated, L"Not associated."},
+        // Operations in the states that refuse them.
+        {"associate closed", S::Closed, kAssociate, &kNotOpen, L"DeviceStatus: 1. It should be 0"},
+        {"null request closed", S::Closed, AssociateWith(nullptr), &kNotOpen, L"DeviceStatus: 1. It should be 0"},
+        {"connect closed", S::Closed, kConnect, &kInvalid, L"DeviceStatus: 1. It should be 0"},
+        {"unassociate closed", S::Closed, kUnAssociate, &kNotOpen, L"DeviceStatus: 1. It should be 0"},
+        {"disconnect closed", S::Closed, kDisconnect, &kInvalid,
+         L"Wrong DeviceStatus: 1. It should be one of the following 2, 3"},
+        {"access status closed", S::Closed, AccessStatus(1), &kNotOpen, L"DeviceStatus: 1"},
+        {"networks closed", S::Closed, kNetworks, &kNotOpen, L"DeviceStatus: 1"},
+        {"open open", S::Open, kOpen, &kAlreadyOpen, L"Wrong DeviceStatus: 0"},
+        {"unassociate unassociated", S::Open, kUnAssociate, &kNotAssociated, L"Not associated."},
+        {"disconnect open", S::Open, kDisconnect, &kInvalid,
+         L"Wrong DeviceStatus: 0. It should be one of the following 2, 3"},
+        {"open associated", S::Associated, kOpen, &kAlreadyOpen, L"Wrong DeviceStatus: 0"},
+        {"disconnect associated", S::Associated, kDisconnect, &kInvalid, L"Wrong DeviceStatus: 0"},
+        {"open connected", S::Connected, kOpen, &kAlreadyOpen, L"Wrong DeviceStatus: 2"},
+        {"associate connected", S::Connected, kAssociate, &kNotOpen, L"DeviceStatus: 2. It should be 0"},
+        {"connect connected", S::Connected, kConnect, &kInvalid, L"DeviceStatus: 2. It should be 0"},
+        {"unassociate connected", S::Connected, kUnAssociate, &kNotOpen, L"DeviceStatus: 2. It should be 0"},
+        {"open disconnecting", S::Disconnecting, kOpen, &kAlreadyOpen, L"Wrong DeviceStatus: 4"},
+        {"associate disconnecting", S::Disconnecting, kAssociate, &kNotOpen, L"DeviceStatus: 4. It should be 0"},
+        {"connect disconnecting", S::Disconnecting, kConnect, &kInvalid, L"DeviceStatus: 4. It should be 0"},
+        {"unassociate disconnecting", S::Disconnecting, kUnAssociate, &kNotOpen, L"DeviceStatus: 4. It should be 0"},
+        {"disconnect disconnecting", S::Disconnecting, kDisconnect, &kInvalid,
+         L"Wrong DeviceStatus: 4. It should be one of the following 2, 3"},
+    };
+    return rows;
+}
+
+// WEP keys of every length up to 30 and pre-shared keys up to 66: only the
+// lengths the service takes pass.
+std::vector<Row> KeyLengthRows() {
+    std::vector<Row> rows;
+    for (size_t n = 0; n <= 30; ++n) {
+        const bool ok = n == 5 || n == 10 || n == 12 || n == 13 || n == 26 || n == 28;
+        rows.push_back({"WEP key of " + std::to_string(n), State::Open, Associate(Wep(n)), ok ? nullptr : &kArgument,
+                        L"Not supported WEP key length: " + std::to_wstring(n)});
+    }
+    for (size_t n : {1u, 6u, 8u, 63u, 64u, 66u}) {
+        const bool ok = n >= 8 && n <= 64;
+        rows.push_back({"WPA2-PSK key of " + std::to_string(n), State::Open, Associate(Psk(n)),
+                        ok ? nullptr : &kArgument, L"Not supported WPA key length: " + std::to_wstring(n)});
+    }
+    return rows;
+}
+
+TEST(WlanBadInput, Closed) { RunRows(State::Closed, Rows()); }
+TEST(WlanBadInput, Open) { RunRows(State::Open, Rows()); }
+TEST(WlanBadInput, Associated) { RunRows(State::Associated, Rows()); }
+TEST(WlanBadInput, Connected) { RunRows(State::Connected, Rows()); }
+TEST(WlanBadInput, Disconnecting) { RunRows(State::Disconnecting, Rows()); }
+TEST(WlanBadInput, KeyLengths) { RunRows(State::Open, KeyLengthRows()); }
+
+}  // namespace

@@ -385,28 +385,18 @@ TEST_F(WlanServiceTest, ScriptedDepartures) {
         DWORD state;
     } cases[] = {
         {"scan", [&] { scan(0); }, {{kAcm, wlan_notification_acm_scan_complete}}, 1},
-        {"silent scan", [&] { wlan.Silence(sim::WlanSilence::Scan); scan(0); }, {}, 1},
         {"failing scan", [&] { wlan.Silence(sim::WlanSilence::ScanFail); scan(0); },
          {{kAcm, wlan_notification_acm_scan_fail}}, 1},
         {"disconnect, twice", [&] {
              EXPECT_EQ(WlanDisconnect(client, &iface, nullptr), 0u);
              EXPECT_EQ(WlanDisconnect(client, &iface, nullptr), 0u);
          }, kDisconnected, 4},
-        {"silent disconnect", [&] {
-             wlan.Silence(sim::WlanSilence::Disconnect);
-             EXPECT_EQ(WlanDisconnect(client, &iface, nullptr), 0u);
-         }, {}, 4},
         {"connect while connected", [&] { EXPECT_EQ(Connect(L"Cafe"), 0u); }, kDisconnected + kConnected, 1},
         {"delayed silent connect", [&] {
              wlan.SetConnectDelay(1ms);
              wlan.Silence(sim::WlanSilence::Connect);
              EXPECT_EQ(Connect(L"Cafe"), 0u);
          }, {}, 1},
-        {"silent profile change", [&] {
-             wlan.Silence(sim::WlanSilence::ProfileChange);
-             EXPECT_EQ(SetProfile(ProfileXml(L"Other")), 0u);
-         }, {}, 1},
-        {"lost link", [&] { wlan.LoseLink(iface); }, kDisconnected, 4},
         {"network gone", [&] { wlan.RemoveNetwork(iface, "Cafe"); }, kDisconnected, 4},
         {"radio off", [&] {
              wlan.SetRadio(iface, false);

@@ -18,17 +18,4 @@ TEST(Api, ApiExCarriesCodeAndOneLineSystemTextEmptyForUnknownCodes) {
     test::ExpectEntry(unknown, 0, L"class util::ApiEx", L"wapi::X", L"", 0x2BADC0DEu);
 }
 
-TEST(Api, ConversionFailureThrowsApiExWithGetLastError) {
-    char small[2];
-    auto e = test::ExpectThrows<util::ApiEx>(
-        [&] { wapi::WideCharToMultiByte(CP_ACP, 0, L"abcdef", -1, small, sizeof small, nullptr, nullptr); });
-    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::WideCharToMultiByte", util::SystemMessage(ERROR_INSUFFICIENT_BUFFER), ERROR_INSUFFICIENT_BUFFER);
-}
-
-TEST(Api, ExpandEnvironmentStrings) {
-    wchar_t out[16];
-    EXPECT_EQ(wapi::ExpandEnvironmentStringsW(L"plain", out, 16), 6u);
-    EXPECT_STREQ(out, L"plain");
-}
-
 }  // namespace

@@ -127,14 +127,6 @@ TEST(Exception, PrependEntriesPutsInnerFirstInOrder) {
     EXPECT_EQ(outer.Entries()[2].function, L"outer");
 }
 
-TEST(Exception, OutOfMemoryHasMemExEntryThenTheStandardException) {
-    util::OutOfMemory e(kFile, kFn, 9, std::bad_alloc());
-    const std::string what = std::bad_alloc().what();
-    ASSERT_EQ(e.Entries().size(), 2u);
-    test::ExpectEntry(e, 0, L"class util::MemEx", kFn, L"Memory exception.", 0);
-    test::ExpectEntry(e, 1, L"class std::bad_alloc", kFn, String(what.begin(), what.end()), 0);
-}
-
 // The default entry is one object, even when first reached from two threads at once.
 TEST(Exception, EmptyStackFallsBackToTheDefaultEntry) {
     const util::Exception::ExcepInfo* seen[2] = {nullptr, nullptr};

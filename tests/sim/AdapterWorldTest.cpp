@@ -34,6 +34,8 @@ TEST(AdapterWorld, RemovesItsOwnKeysOnly) {
     row.dwIndex = p.ifIndex;
     ASSERT_EQ(GetIfEntry(&row), static_cast<DWORD>(NO_ERROR));
     EXPECT_EQ(row.dwType, static_cast<DWORD>(IF_TYPE_IEEE80211));
+    row.dwIndex = p.ifIndex + 1000;
+    EXPECT_NE(GetIfEntry(&row), static_cast<DWORD>(NO_ERROR));
     HDEVINFO set = SetupDiGetClassDevsW(&sim::kNdisLanInterfaceClass, nullptr, nullptr,
                                         DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     SP_DEVICE_INTERFACE_DATA data{};

@@ -12,20 +12,13 @@
 #include "device/IDeviceAdapter.h"
 #include "platform/sim/AdapterWorld.h"
 #include "platform/sim/WlanService.h"
+#include "QuietHost.h"
 #include "records/AssociateInfoWlan.h"
 #include "records/ConnectionInfoWlan.h"
 
 namespace bench {
 
-class QuietHost final : public ace::IDeviceCallback {
-public:
-    virtual ~QuietHost() = default;
-    void ConnectCompleted(int32_t, uint32_t, uint32_t) override {}
-    void ConnectProgress(int32_t, uint32_t) override {}
-    void DeviceStatusChanged(int32_t, DEVICE_STATE) override {}
-    void Disconnected(int32_t, uint32_t) override {}
-    void IpAddressStatus(int32_t, bool) override {}
-};
+using test::QuietHost;
 
 constexpr uint32_t kIfIndex = 12;
 // The network the cycles associate with: WPA2-PSK, so the profile holds a key.

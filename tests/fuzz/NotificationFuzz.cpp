@@ -17,21 +17,14 @@
 #include "platform/sim/World.h"
 #include "platform/win32.h"
 #include "records/AccessStatus.h"
+#include "QuietHost.h"
 #include "records/AssociateInfoWlan.h"
 #include "records/ConnectionInfoWlan.h"
 #include "records/DeviceStatistics.h"
 
 namespace {
 
-class QuietHost final : public ace::IDeviceCallback {
-public:
-    virtual ~QuietHost() = default;
-    void ConnectCompleted(int32_t, uint32_t, uint32_t) override {}
-    void ConnectProgress(int32_t, uint32_t) override {}
-    void DeviceStatusChanged(int32_t, DEVICE_STATE) override {}
-    void Disconnected(int32_t, uint32_t) override {}
-    void IpAddressStatus(int32_t, bool) override {}
-};
+using test::QuietHost;
 
 const char* const kSsids[] = {"Office", "Cafe", "Lab"};
 const GUID kForeign = {0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};

@@ -1,10 +1,12 @@
 #include "device/WlanRequestCheck.h"
 
 #include <cstddef>
+#include <cwchar>
 #include <string>
 
 #include "foundation/ExceptionTypes.h"
 #include "foundation/Logging.h"
+#include "xml/TextCodec.h"
 
 namespace ace {
 
@@ -38,6 +40,12 @@ bool WepKeyLength(size_t n) { return n == 5 || n == 13 || n == 10 || n == 26 || 
 // A passphrase of 8 to 63 characters or a key of 64 hexadecimal digits.
 bool PskKeyLength(size_t n) { return n >= 8 && n <= 64; }
 
+std::wstring CodePoint(wchar_t c) {
+    wchar_t text[16];
+    std::swprintf(text, 16, L"%04X", static_cast<unsigned>(c));
+    return text;
+}
+
 [[noreturn]] void Refuse(const wchar_t* fn, const std::wstring& text) {
     UTIL_LOG(LOG_ERROR, LOG_AREA_DEVICE, fn) << text;
     util::ArgumentEx ex(UTIL_WFILE, fn, __LINE__);
@@ -52,6 +60,12 @@ void CheckAssociateRequest(const cei::AssociateInfoWlan& request, const wchar_t*
     if (ssidBytes == 0 || ssidBytes > kMaxSsidBytes)
         Refuse(fn, L"SSID length not supported: " + std::to_wstring(ssidBytes) + L" bytes");
     if (request.ssid.find(L'\0') != util::String::npos) Refuse(fn, L"SSID holds a zero character");
+    // The profile is XML: a control character or a non-character would make
+    // it a document no reader takes. The key's character is not told.
+    if (const size_t at = util::FindNonXmlChar(request.ssid); at != util::String::npos)
+        Refuse(fn, L"SSID holds a character a profile cannot carry: U+" + CodePoint(request.ssid[at]));
+    if (util::FindNonXmlChar(request.key) != util::String::npos)
+        Refuse(fn, L"Key holds a character a profile cannot carry");
     const size_t keyLength = request.key.size();
     const bool psk = request.securityType == cei::SECURITY_WPA_PSK || request.securityType == cei::SECURITY_WPA2_PSK;
     if (psk && !PskKeyLength(keyLength)) Refuse(fn, L"Not supported WPA key length: " + std::to_wstring(keyLength));

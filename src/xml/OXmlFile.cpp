@@ -2,6 +2,7 @@
 
 #include "foundation/CatchChain.h"
 #include "foundation/ExceptionTypes.h"
+#include "xml/TextCodec.h"
 #include "xml/XmlFile.h"
 
 namespace util {
@@ -42,6 +43,13 @@ void OXmlFile::Put(const XmlPath& path, const String& rsParam, const String& rsV
         UTIL_RAISE(InvalidFormatEx, L"util::OXmlFile::Put",
                    ex.Stream() << L"XML data must not contain < or > rsParam=\"" << rsParam << L"\", rsValue=\""
                                << rsValue << L"\"");
+    }
+    // Our reader refuses a document holding such a character, so it is never
+    // written. The value may be a key: only the position is told.
+    if (size_t at = FindNonXmlChar(rsValue); at != String::npos) {
+        UTIL_RAISE(InvalidFormatEx, L"util::OXmlFile::Put",
+                   ex.Stream() << L"XML data must not contain a character XML cannot hold, rsParam=\"" << rsParam
+                               << L"\", at " << at);
     }
     CursorUpTo(GetCommonPathLen(path));
     while (cursorPath_.Size() < path.Size()) {

@@ -62,6 +62,21 @@ bool IsXmlChar(uint32_t cp) {
     return cp != 0xFFFE && cp != 0xFFFF && cp <= 0x10FFFF;
 }
 
+size_t FindNonXmlChar(const String& text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t cp = static_cast<uint32_t>(text[i]);
+        if (sizeof(wchar_t) == 2 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size()) {
+            const auto low = static_cast<uint32_t>(text[i + 1]);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                ++i;
+                continue;
+            }
+        }
+        if (!IsXmlChar(cp)) return i;
+    }
+    return String::npos;
+}
+
 void AppendCodePoint(String& out, uint32_t cp) {
     if (sizeof(wchar_t) == 2 && cp > 0xFFFF) {
         cp -= 0x10000;

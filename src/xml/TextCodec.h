@@ -11,6 +11,9 @@ namespace util {
 
 // True for the characters an XML document may hold.
 bool IsXmlChar(uint32_t cp);
+// The position of the first character an XML document cannot hold (a lone
+// surrogate where wchar_t has 16 bits), or String::npos.
+size_t FindNonXmlChar(const String& text);
 // Appends the code point, as a surrogate pair where wchar_t has 16 bits.
 void AppendCodePoint(String& out, uint32_t cp);
 // UTF-16 (with its byte order mark) or UTF-8 (with or without one); invalid

@@ -1,7 +1,8 @@
 // Builds WLAN profiles from arbitrary names, keys and types. ToXml must give
 // a document our reader accepts, carrying the name and the key back
 // unchanged; its logged copy must hold "XXXXX" where a key was and agree
-// with the document everywhere else.
+// with the document everywhere else. A name or key holding a character XML
+// cannot carry gives no document at all.
 #include <cstddef>
 #include <cstdint>
 #include <algorithm>
@@ -12,14 +13,13 @@
 #include "foundation/ExceptionTypes.h"
 #include "profile/WlanProfile.h"
 #include "records/SecurityTypes.h"
+#include "xml/TextCodec.h"
 #include "xml/XmlReader.h"
 
 namespace {
 
 // Input: one selector byte, one byte giving the name's length in 16-bit
-// units, the name, then the key. Only characters an XML document can carry
-// are kept (no surrogate halves, no controls but tab, line feed and carriage
-// return, no U+FFFE or U+FFFF): for the others the writer has no form.
+// units, the name, then the key.
 struct Input {
     uint8_t selector = 0;
     util::String name, key;
@@ -28,10 +28,7 @@ struct Input {
 util::String Units(const uint8_t* data, size_t count) {
     util::String text;
     for (size_t i = 0; i + 1 < count; i += 2) {
-        const unsigned unit = data[i] | (data[i + 1] << 8);
-        const bool control = unit < 0x20 && unit != 0x9 && unit != 0xA && unit != 0xD;
-        const bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
-        if (!control && !surrogate && unit < 0xFFFE) text.push_back(static_cast<wchar_t>(unit));
+        text.push_back(static_cast<wchar_t>(data[i] | (data[i + 1] << 8)));
     }
     return text;
 }
@@ -125,7 +122,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Wlan::WlanProfile profile;
     const bool keyed = Build(in, profile);
     const util::String xml = profile.ToXml();
-    if (xml.empty() || xml != profile.ToXml()) std::abort();
+    const bool writable =
+        util::FindNonXmlChar(in.name) == util::String::npos && (!keyed || util::FindNonXmlChar(in.key) == util::String::npos);
+    if (xml.empty() == writable || xml != profile.ToXml()) std::abort();
+    if (!writable) return 0;
     const auto elements = Parsed(xml);
     // "name" twice: the profile's and the SSID's.
     if (Count(elements, L"name") != 2) std::abort();

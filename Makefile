@@ -83,7 +83,7 @@ bench:
 # document and the WLAN device's notification handling, each bounded to
 # FUZZ_SECONDS; new inputs go to the build tree, the seed corpora in the
 # repository are only read.
-FUZZ_SECONDS ?= 45
+FUZZ_SECONDS ?= 30
 FUZZ_TARGETS := xml:reader devicedb:devicedb profile:profile notification:notification
 fuzz:
 	cmake --preset fuzz >/dev/null

@@ -50,20 +50,22 @@ int MultiByteToWideChar(UINT CodePage, DWORD, LPCCH lpMultiByteStr, int cbMultiB
         return 0;
     }
     size_t n = cbMultiByte < 0 ? std::strlen(lpMultiByteStr) + 1 : static_cast<size_t>(cbMultiByte);
-    std::wstring out;
+    // Decoded straight into the caller's buffer (or only counted): the
+    // device converts every SSID of a network list this way.
     const auto* s = reinterpret_cast<const unsigned char*>(lpMultiByteStr);
-    for (size_t i = 0; i < n;) {
+    size_t written = 0;
+    for (size_t i = 0; i < n; ++written) {
         size_t used = 1;
-        out += static_cast<wchar_t>(DecodeOne(s + i, n - i, used));
+        const auto c = static_cast<wchar_t>(DecodeOne(s + i, n - i, used));
         i += used;
+        if (cchWideChar == 0) continue;
+        if (written == static_cast<size_t>(cchWideChar)) {
+            SetLastError(ERROR_INSUFFICIENT_BUFFER);
+            return 0;
+        }
+        lpWideCharStr[written] = c;
     }
-    if (cchWideChar == 0) return static_cast<int>(out.size());
-    if (out.size() > static_cast<size_t>(cchWideChar)) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return 0;
-    }
-    std::wmemcpy(lpWideCharStr, out.data(), out.size());
-    return static_cast<int>(out.size());
+    return static_cast<int>(written);
 }
 
 UINT GetACP() { return CP_UTF8; }

@@ -30,9 +30,10 @@
 #define WC_ERR_INVALID_CHARS 0x80
 
 // The lock is recursive for its owner, as on Windows. The POSIX layer keeps
-// its state behind the opaque pointer; the struct's size is ours.
+// its state inside the struct, so that, as on Windows, initialising one
+// allocates nothing; the struct's size is ours.
 struct CRITICAL_SECTION {
-    void* impl;
+    alignas(16) unsigned char opaque[64];
 };
 typedef CRITICAL_SECTION* LPCRITICAL_SECTION;
 typedef CRITICAL_SECTION* PCRITICAL_SECTION;

@@ -21,6 +21,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <new>
 #include <thread>
 #include <unordered_set>
 #include <vector>
@@ -282,6 +283,14 @@ DWORD Wait(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMillise
     for (Object* o : objects) Release(o);
     return result;
 }
+static_assert(sizeof(std::recursive_mutex) <= sizeof(CRITICAL_SECTION::opaque) &&
+                  alignof(std::recursive_mutex) <= alignof(CRITICAL_SECTION),
+              "the section's mutex lives inside the struct");
+
+std::recursive_mutex* SectionMutex(LPCRITICAL_SECTION cs) {
+    return std::launder(reinterpret_cast<std::recursive_mutex*>(cs->opaque));
+}
+
 }  // namespace
 
 DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMilliseconds) {
@@ -294,22 +303,19 @@ DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     return Wait(1, &hHandle, FALSE, dwMilliseconds);
 }
 
-void InitializeCriticalSection(LPCRITICAL_SECTION cs) { cs->impl = new std::recursive_mutex; }
-void DeleteCriticalSection(LPCRITICAL_SECTION cs) {
-    delete static_cast<std::recursive_mutex*>(cs->impl);
-    cs->impl = nullptr;
-}
+void InitializeCriticalSection(LPCRITICAL_SECTION cs) { new (cs->opaque) std::recursive_mutex; }
+void DeleteCriticalSection(LPCRITICAL_SECTION cs) { SectionMutex(cs)->~recursive_mutex(); }
 void EnterCriticalSection(LPCRITICAL_SECTION cs) {
     ParkIfTerminated();
-    static_cast<std::recursive_mutex*>(cs->impl)->lock();
+    SectionMutex(cs)->lock();
 }
 BOOL TryEnterCriticalSection(LPCRITICAL_SECTION cs) {
     ParkIfTerminated();
-    return static_cast<std::recursive_mutex*>(cs->impl)->try_lock() ? TRUE : FALSE;
+    return SectionMutex(cs)->try_lock() ? TRUE : FALSE;
 }
 void LeaveCriticalSection(LPCRITICAL_SECTION cs) {
     ParkIfTerminated();
-    static_cast<std::recursive_mutex*>(cs->impl)->unlock();
+    SectionMutex(cs)->unlock();
 }
 
 uintptr_t _beginthreadex(void*, unsigned, _beginthreadex_proc_type routine, void* arg, unsigned flags,

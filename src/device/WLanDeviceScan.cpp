@@ -1,6 +1,8 @@
 // Scanning and the list of networks in range.
 #include "device/WLanDevice.h"
 
+#include <utility>
+
 #include "device/DeviceOperation.h"
 #include "device/WlanSupport.h"
 #include "foundation/Api.h"
@@ -77,6 +79,7 @@ PWLAN_AVAILABLE_NETWORK_LIST WLanDevice::QueryNetworkList(const wchar_t* fn) {
 void WLanDevice::DoGetAvailableNetworks(NetworkList& networks) {
     const wchar_t* const fn = L"ace::WLanDevice::DoGetAvailableNetworks";
     WlanMemory<WLAN_AVAILABLE_NETWORK_LIST> list(QueryNetworkList(fn));
+    if (list) networks.reserve(networks.size() + list->dwNumberOfItems);
     for (DWORD i = 0; list && i < list->dwNumberOfItems; ++i) {
         const WLAN_AVAILABLE_NETWORK& entry = list->Network[i];
         auto* network = new cei::NetworkInfoListWlan;
@@ -95,7 +98,7 @@ void WLanDevice::DoGetAvailableNetworks(NetworkList& networks) {
         }
         network->securityType = SecurityFromAuth(entry.dot11DefaultAuthAlgorithm, fn);
         network->encryptionType = EncryptionFromCipher(entry.dot11DefaultCipherAlgorithm, fn);
-        networks.push_back(holder);
+        networks.push_back(std::move(holder));
     }
 }
 

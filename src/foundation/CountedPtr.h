@@ -39,6 +39,13 @@ public:
     // taken before ours is dropped, so assigning a pointer to itself, or to
     // one sharing its count, or to one that lives inside our object, never
     // frees what it is about to share.
+    // Takes both pointers over and leaves `other` empty; the count is not
+    // touched, so a vector of these grows without taking any count's lock.
+    CountedPtr(CountedPtr&& other) noexcept : object_(other.object_), count_(other.count_) {
+        other.object_ = nullptr;
+        other.count_ = nullptr;
+    }
+
     CountedPtr& operator=(const CountedPtr& other) {
         UTIL_TRY
         if (other.count_ == nullptr || other.count_ == count_) return *this;

@@ -20,6 +20,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -64,18 +65,38 @@ std::unordered_set<Object*>& Live() {
 
 // The layer's clock: real time, or n times faster (sim::SetClockScale). Ticks
 // are counted from an anchor so that a change of factor keeps them monotonic.
-struct ScaledClock {
-    std::mutex lock;
-    std::atomic<unsigned> factor{1};
-    Clock::time_point realAnchor = Clock::now();
-    uint64_t tickAnchor = static_cast<uint64_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(realAnchor.time_since_epoch()).count());
+struct ClockState {
+    Clock::time_point realAnchor;
+    uint64_t tickAnchor;
+    unsigned factor;
 
-    // Caller holds `lock`.
     uint64_t TicksAt(Clock::time_point now) const {
         auto real = std::chrono::duration_cast<std::chrono::milliseconds>(now - realAnchor).count();
-        return tickAnchor + static_cast<uint64_t>(real) * factor.load();
+        return tickAnchor + static_cast<uint64_t>(real) * factor;
     }
+};
+
+// Readers take the current state without a lock (GetTickCount is on every
+// device operation's path); a change of factor publishes a new one. Old
+// states are kept, as a reader may still hold one: a test changes the
+// factor a few times per run.
+struct ScaledClock {
+    std::mutex lock;  // serialises changes
+    std::vector<std::unique_ptr<ClockState>> states;
+    std::atomic<const ClockState*> current{nullptr};
+
+    ScaledClock() {
+        const auto now = Clock::now();
+        Publish(ClockState{
+            now, static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count()),
+            1});
+    }
+    // Caller holds `lock` (or is the constructor).
+    void Publish(const ClockState& state) {
+        states.push_back(std::make_unique<ClockState>(state));
+        current.store(states.back().get(), std::memory_order_release);
+    }
+    const ClockState& Now() const { return *current.load(std::memory_order_acquire); }
 };
 
 ScaledClock& TheClock() {
@@ -85,7 +106,7 @@ ScaledClock& TheClock() {
 
 // The real deadline of a wait of `ms` on the layer's clock.
 Clock::time_point DeadlineAfter(DWORD ms) {
-    return Clock::now() + std::chrono::microseconds(static_cast<uint64_t>(ms) * 1000 / TheClock().factor.load());
+    return Clock::now() + std::chrono::microseconds(static_cast<uint64_t>(ms) * 1000 / TheClock().Now().factor);
 }
 
 thread_local Object* self = nullptr;  // this thread's object, when started by _beginthreadex
@@ -381,11 +402,7 @@ void Sleep(DWORD dwMilliseconds) {
     WaitUntil(lock, dwMilliseconds, [] { return false; });
 }
 
-DWORD GetTickCount() {
-    ScaledClock& c = TheClock();
-    std::lock_guard<std::mutex> g(c.lock);
-    return static_cast<DWORD>(c.TicksAt(Clock::now()));
-}
+DWORD GetTickCount() { return static_cast<DWORD>(TheClock().Now().TicksAt(Clock::now())); }
 
 namespace sim {
 
@@ -394,13 +411,11 @@ bool ClockScaleSupported() { return true; }
 void SetClockScale(unsigned factor) {
     ScaledClock& c = TheClock();
     std::lock_guard<std::mutex> g(c.lock);
-    auto now = Clock::now();
-    c.tickAnchor = c.TicksAt(now);
-    c.realAnchor = now;
-    c.factor = factor == 0 ? 1 : factor;
+    const auto now = Clock::now();
+    c.Publish(ClockState{now, c.Now().TicksAt(now), factor == 0 ? 1 : factor});
 }
 
-unsigned ClockScale() { return TheClock().factor.load(); }
+unsigned ClockScale() { return TheClock().Now().factor; }
 
 size_t KernelObjectCount() {
     std::lock_guard<std::mutex> g(Lock());

@@ -135,18 +135,6 @@ TEST_F(RegistryApi, NamesEnumerationAndDeletion) {
     EXPECT_EQ(RegDeleteValueW(w.h, L"gone"), ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(RegistryApi, TreeRemovesWhatItCreated) {
-    std::wstring path;
-    {
-        sim::RegistryTree scoped;
-        path = L"SOFTWARE\\" + sim::RegistryTree::UniqueName(L"Scoped");
-        scoped.SetString(path + L"\\Deep\\Er", L"X", L"y");
-        scoped.Own(path + L"\\Later");
-        ASSERT_TRUE(scoped.KeyExists(path + L"\\Deep\\Er"));
-    }
-    EXPECT_FALSE(tree.KeyExists(path));
-}
-
 TEST(SimulatedRegistry, FaultsAndResetReachEveryCall) {
     if (!sim::World::RegistrySimulated()) GTEST_SKIP() << "the real registry answers here";
     sim::GetWorld().Reset();

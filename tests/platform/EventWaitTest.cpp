@@ -105,32 +105,38 @@ TEST(KernelWait, WaitAllWakesWhenTheLastObjectIsSet) {
     EXPECT_EQ(test::ExitCode(waiter.get()), WAIT_OBJECT_0);
 }
 
-// Every call on a null or closed handle fails with ERROR_INVALID_HANDLE.
+// Every call on a null or closed handle fails with ERROR_INVALID_HANDLE, and
+// so does a thread call on an event.
 TEST(KernelWait, BadHandlesFailWithInvalidHandle) {
     auto good = test::NewEvent(true, true);
     HANDLE closed = ::CreateEventW(nullptr, TRUE, TRUE, nullptr);
     ASSERT_NE(closed, nullptr);
     ASSERT_TRUE(::CloseHandle(closed));
-
-    for (HANDLE bad : {HANDLE(nullptr), closed}) {
+    DWORD code = 0;
+    for (HANDLE bad : {HANDLE(nullptr), closed, good.get()}) {
         HANDLE pair[] = {good.get(), bad};
         struct Call {
             const char* name;
+            bool threadCall;
             std::function<bool()> fails;
         } calls[] = {
-            {"WaitForSingleObject", [&] { return ::WaitForSingleObject(bad, 0) == WAIT_FAILED; }},
-            {"WaitForMultipleObjects", [&] { return ::WaitForMultipleObjects(2, pair, FALSE, 0) == WAIT_FAILED; }},
-            {"SetEvent", [&] { return !::SetEvent(bad); }},
-            {"ResetEvent", [&] { return !::ResetEvent(bad); }},
-            {"CloseHandle", [&] { return !::CloseHandle(bad); }},
+            {"WaitForSingleObject", false, [&] { return ::WaitForSingleObject(bad, 0) == WAIT_FAILED; }},
+            {"WaitForMultipleObjects", false,
+             [&] { return ::WaitForMultipleObjects(2, pair, FALSE, 0) == WAIT_FAILED; }},
+            {"SetEvent", false, [&] { return !::SetEvent(bad); }},
+            {"ResetEvent", false, [&] { return !::ResetEvent(bad); }},
+            {"CloseHandle", false, [&] { return !::CloseHandle(bad); }},
+            {"TerminateThread", true, [&] { return !::TerminateThread(bad, 0); }},
+            {"GetExitCodeThread", true, [&] { return !::GetExitCodeThread(bad, &code); }},
         };
         for (const Call& call : calls) {
+            if (bad == good.get() && !call.threadCall) continue;
             ::SetLastError(0);
             EXPECT_TRUE(call.fails()) << call.name << " on " << bad;
             EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE)) << call.name << " on " << bad;
         }
     }
-    EXPECT_EQ(::WaitForSingleObject(good.get(), 0), WAIT_OBJECT_0) << "a failed any-of wait took the good event";
+    EXPECT_EQ(::WaitForSingleObject(good.get(), 0), WAIT_OBJECT_0) << "a failed call took or reset the good event";
 }
 
 }  // namespace

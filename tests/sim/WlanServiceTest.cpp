@@ -90,22 +90,18 @@ private:
 
 const std::wstring kNamespace = L"http://www.microsoft.com/networking/WLAN/profile/v1";
 
-// A profile document as the device writes one.
+// A profile document with the elements the device writes.
 std::wstring ProfileXml(const std::wstring& ssid, const std::wstring& auth = L"open",
                         const std::wstring& enc = L"none", const std::wstring& key = L"", bool hidden = false,
                         const std::wstring& extraSecurity = L"") {
-    std::wstring xml = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<WLANProfile xmlns=\"" + kNamespace +
-                       L"\">\n\t<name>" + ssid + L"</name>\n\t<SSIDConfig>\n\t\t<SSID>\n\t\t\t<name>" + ssid +
-                       L"</name>\n\t\t</SSID>\n\t\t<nonBroadcast>" + (hidden ? L"true" : L"false") +
-                       L"</nonBroadcast>\n\t</SSIDConfig>\n\t<connectionType>ESS</connectionType>\n"
-                       L"\t<connectionMode>manual</connectionMode>\n\t<MSM>\n\t\t<security>\n"
-                       L"\t\t\t<authEncryption>\n\t\t\t\t<authentication>" +
-                       auth + L"</authentication>\n\t\t\t\t<encryption>" + enc +
-                       L"</encryption>\n\t\t\t\t<useOneX>false</useOneX>\n\t\t\t</authEncryption>\n";
-    if (!key.empty())
-        xml += L"\t\t\t<sharedKey>\n\t\t\t\t<keyType>passPhrase</keyType>\n\t\t\t\t<protected>false</protected>\n"
-               L"\t\t\t\t<keyMaterial>" + key + L"</keyMaterial>\n\t\t\t</sharedKey>\n";
-    return xml + extraSecurity + L"\t\t</security>\n\t</MSM>\n</WLANProfile>\n";
+    const std::wstring shared = key.empty() ? L"" : L"<sharedKey><keyType>passPhrase</keyType><protected>false"
+                                                    L"</protected><keyMaterial>" + key + L"</keyMaterial></sharedKey>";
+    return L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<WLANProfile xmlns=\"" + kNamespace + L"\"><name>" + ssid +
+           L"</name><SSIDConfig><SSID><name>" + ssid + L"</name></SSID><nonBroadcast>" + (hidden ? L"true" : L"false") +
+           L"</nonBroadcast></SSIDConfig><connectionType>ESS</connectionType><connectionMode>manual</connectionMode>"
+           L"<MSM><security><authEncryption><authentication>" + auth + L"</authentication><encryption>" + enc +
+           L"</encryption><useOneX>false</useOneX></authEncryption>" + shared + extraSecurity +
+           L"</security></MSM></WLANProfile>\n";
 }
 
 sim::WlanNetwork Network(const std::string& ssid, DWORD auth = 1, DWORD cipher = 0, const std::wstring& secret = L"",
@@ -191,7 +187,7 @@ TEST_F(WlanServiceTest, ConnectSucceedsOrFailsOnItsMerits) {
         {"not in range", Wpa2("Away", L"secret1"), ProfileXml(L"Home", L"WPA2PSK", L"AES", L"secret1"),
          WLAN_REASON_CODE_NETWORK_NOT_AVAILABLE},
         {"WEP hex in any case", Network("Old", 1, 5, L"ABCDEF0123"),
-         ProfileXml(L"Old", L"open", L"WEP", L"abcdef0123", false, L"\t\t\t<keyIndex>0</keyIndex>\n"), 0},
+         ProfileXml(L"Old", L"open", L"WEP", L"abcdef0123", false, L"<keyIndex>0</keyIndex>"), 0},
         {"hidden, profile does not", Network("Lurk", 1, 0, L"", false), ProfileXml(L"Lurk"),
          WLAN_REASON_CODE_NETWORK_NOT_AVAILABLE},
     };
@@ -257,24 +253,24 @@ TEST_F(WlanServiceTest, ProfileStoreRefusesWhatTheServiceRefuses) {
         DWORD reason;
     } refused[] = {
         {"unclosed element", replace(L"</SSIDConfig>", L""), schema},
-        {"crossed elements", replace(L"</SSID>\n", L"</nonBroadcast></SSID>\n<nonBroadcast>"), schema},
+        {"crossed elements", replace(L"</SSID>", L"</nonBroadcast></SSID><nonBroadcast>"), schema},
         {"second root", good + L"<WLANProfile/>", schema},
         {"unquoted attribute", replace(L"xmlns=\"" + kNamespace + L"\"", L"xmlns=v1"), schema},
-        {"stray ampersand", replace(L"Home</name>\n\t<SSID", L"A&B</name>\n\t<SSID"), schema},
-        {"stray less-than", replace(L"<name>Home</name>\n\t<SSID", L"<name>A<B</name>\n\t<SSID"), schema},
-        {"unknown entity", replace(L">Home</name>\n\t<SSID", L">&nbsp;</name>\n\t<SSID"), schema},
+        {"stray ampersand", replace(L"Home</name><SSIDConfig>", L"A&B</name><SSIDConfig>"), schema},
+        {"stray less-than", replace(L"<name>Home</name><SSIDConfig>", L"<name>A<B</name><SSIDConfig>"), schema},
+        {"unknown entity", replace(L">Home</name><SSIDConfig>", L">&nbsp;</name><SSIDConfig>"), schema},
         {"declaration not first", L"\n" + good.substr(good.find(L'\n') + 1) + L"<?xml version=\"1.0\"?>", schema},
         {"other namespace", replace(kNamespace, L"urn:other"), schema},
         {"unknown authentication", replace(L">open<", L">WPA3<"), schema},
-        {"no name", replace(L"\t<name>Home</name>\n\t<SSID", L"\t<SSID"), WLAN_REASON_CODE_INVALID_PROFILE_NAME},
-        {"empty SSID", replace(L"<name>Home</name>\n\t\t</SSID>", L"<name></name>\n\t\t</SSID>"),
+        {"no name", replace(L"<name>Home</name><SSIDConfig>", L"<SSIDConfig>"), WLAN_REASON_CODE_INVALID_PROFILE_NAME},
+        {"empty SSID", replace(L"<name>Home</name></SSID>", L"<name></name></SSID>"),
          WLAN_REASON_CODE_PROFILE_SSID_INVALID},
         {"33-byte SSID",
-         replace(L"<name>Home</name>\n\t\t</SSID>", L"<name>" + std::wstring(33, L'x') + L"</name>\n\t\t</SSID>"),
+         replace(L"<name>Home</name></SSID>", L"<name>" + std::wstring(33, L'x') + L"</name></SSID>"),
          WLAN_REASON_CODE_PROFILE_SSID_INVALID},
-        {"key index 4", replace(L"\t\t</security>", L"\t\t<keyIndex>4</keyIndex></security>"),
+        {"key index 4", replace(L"</security>", L"<keyIndex>4</keyIndex></security>"),
          WLAN_REASON_CODE_MSMSEC_PROFILE_INVALID_KEY_INDEX},
-        {"key index minus one", replace(L"\t\t</security>", L"\t\t<keyIndex>4294967295</keyIndex></security>"),
+        {"key index minus one", replace(L"</security>", L"<keyIndex>4294967295</keyIndex></security>"),
          WLAN_REASON_CODE_MSMSEC_PROFILE_INVALID_KEY_INDEX},
     };
     for (const auto& c : refused) {
@@ -289,10 +285,10 @@ TEST_F(WlanServiceTest, ProfileStoreRefusesWhatTheServiceRefuses) {
     EXPECT_TRUE(wlan.Profiles(iface).empty());
 
     // Comments, CDATA, references and a 32-byte SSID are taken; the XML comes back verbatim.
-    const std::wstring taken = edit(replace(L"<name>Home</name>\n\t<SSID",
-                                            L"<!-- c --><name>H&#111;m&#x65;<![CDATA[&]]>&amp;</name>\n\t<SSID"),
-                                    L"<name>Home</name>\n\t\t</SSID>",
-                                    L"<name>" + std::wstring(32, L'y') + L"</name>\n\t\t</SSID>");
+    const std::wstring taken = edit(replace(L"<name>Home</name><SSIDConfig>",
+                                            L"<!-- c --><name>H&#111;m&#x65;<![CDATA[&]]>&amp;</name><SSIDConfig>"),
+                                    L"<name>Home</name></SSID>",
+                                    L"<name>" + std::wstring(32, L'y') + L"</name></SSID>");
     ASSERT_EQ(SetProfile(taken), 0u);
     EXPECT_EQ(SetProfile(taken, nullptr, FALSE), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     wlan.ProtectProfile(iface, L"Blocked");

@@ -100,12 +100,12 @@ TEST(KernelWait, WaitAllTakesNothingUntilEveryObjectIsSignalledAndWakesForTheLas
 // Every call on a null or closed handle fails with ERROR_INVALID_HANDLE, and
 // so does a thread call on an event.
 TEST(KernelWait, BadHandlesFailWithInvalidHandle) {
-    auto good = test::NewEvent(true, true);
+    auto good = test::NewEvent(true, true), unset = test::NewEvent(false, false);
     HANDLE closed = ::CreateEventW(nullptr, TRUE, TRUE, nullptr);
     ASSERT_NE(closed, nullptr);
     ASSERT_TRUE(::CloseHandle(closed));
     DWORD code = 0;
-    for (HANDLE bad : {HANDLE(nullptr), closed, good.get()}) {
+    for (HANDLE bad : {HANDLE(nullptr), closed, unset.get()}) {
         HANDLE pair[] = {good.get(), bad};
         struct Call {
             const char* name;
@@ -122,13 +122,14 @@ TEST(KernelWait, BadHandlesFailWithInvalidHandle) {
             {"GetExitCodeThread", true, [&] { return !::GetExitCodeThread(bad, &code); }},
         };
         for (const Call& call : calls) {
-            if (bad == good.get() && !call.threadCall) continue;
+            if (bad == unset.get() && !call.threadCall) continue;
             ::SetLastError(0);
             EXPECT_TRUE(call.fails()) << call.name << " on " << bad;
             EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE)) << call.name << " on " << bad;
         }
     }
-    EXPECT_EQ(::WaitForSingleObject(good.get(), 0), WAIT_OBJECT_0) << "a failed call took or reset the good event";
+    EXPECT_EQ(::WaitForSingleObject(good.get(), 0), WAIT_OBJECT_0) << "a failed any-of wait took the good event";
+    EXPECT_EQ(::WaitForSingleObject(unset.get(), 0), WAIT_TIMEOUT) << "a thread call on the event set it";
 }
 
 }  // namespace

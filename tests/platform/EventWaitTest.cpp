@@ -64,24 +64,20 @@ TEST(KernelWait, OneSetOfAManualResetEventReleasesEveryWaiter) {
     EXPECT_EQ(::WaitForSingleObject(e.get(), 0), WAIT_OBJECT_0);
 }
 
-TEST(KernelWait, AnyOfReturnsTheFirstSignalledIndexAndConsumesOnlyIt) {
+TEST(KernelWait, AnyOfReturnsTheFirstSignalledIndexConsumesOnlyItAndWakesForALaterOne) {
     test::Handle events[] = {test::NewEvent(false, false), test::NewEvent(false, true), test::NewEvent(false, true)};
     HANDLE handles[] = {events[0].get(), events[1].get(), events[2].get()};
     EXPECT_EQ(::WaitForMultipleObjects(3, handles, FALSE, 0), WAIT_OBJECT_0 + 1);
     EXPECT_EQ(::WaitForMultipleObjects(3, handles, FALSE, 0), WAIT_OBJECT_0 + 2);
     EXPECT_EQ(::WaitForMultipleObjects(3, handles, FALSE, 0), WAIT_TIMEOUT);
-}
-
-TEST(KernelWait, AnyOfWakesForTheObjectThatIsSetLater) {
-    test::Handle events[] = {test::NewEvent(false, false), test::NewEvent(false, false)};
-    HANDLE handles[] = {events[0].get(), events[1].get()};
-    auto waiter = test::StartThread([&] { return ::WaitForMultipleObjects(2, handles, FALSE, INFINITE); });
-    ASSERT_TRUE(::SetEvent(handles[1]));
+    // A waiter wakes for the object set later.
+    auto waiter = test::StartThread([&] { return ::WaitForMultipleObjects(3, handles, FALSE, INFINITE); });
+    ASSERT_TRUE(::SetEvent(handles[2]));
     ASSERT_EQ(::WaitForSingleObject(waiter.get(), kBound), WAIT_OBJECT_0);
-    EXPECT_EQ(test::ExitCode(waiter.get()), WAIT_OBJECT_0 + 1);
+    EXPECT_EQ(test::ExitCode(waiter.get()), WAIT_OBJECT_0 + 2);
 }
 
-TEST(KernelWait, WaitAllTakesNothingUntilEveryObjectIsSignalled) {
+TEST(KernelWait, WaitAllTakesNothingUntilEveryObjectIsSignalledAndWakesForTheLast) {
     test::Handle events[] = {test::NewEvent(false, true), test::NewEvent(true, false)};
     HANDLE handles[] = {events[0].get(), events[1].get()};
     EXPECT_EQ(::WaitForMultipleObjects(2, handles, TRUE, 0), WAIT_TIMEOUT);
@@ -93,44 +89,47 @@ TEST(KernelWait, WaitAllTakesNothingUntilEveryObjectIsSignalled) {
     EXPECT_EQ(::WaitForMultipleObjects(2, handles, TRUE, 0), WAIT_OBJECT_0);
     EXPECT_EQ(::WaitForSingleObject(handles[0], 0), WAIT_TIMEOUT) << "auto-reset consumed";
     EXPECT_EQ(::WaitForSingleObject(handles[1], 0), WAIT_OBJECT_0) << "manual-reset kept";
-}
-
-TEST(KernelWait, WaitAllWakesWhenTheLastObjectIsSet) {
-    test::Handle events[] = {test::NewEvent(true, true), test::NewEvent(false, false)};
-    HANDLE handles[] = {events[0].get(), events[1].get()};
+    // A waiter wakes when the last object is set.
     auto waiter = test::StartThread([&] { return ::WaitForMultipleObjects(2, handles, TRUE, INFINITE); });
     EXPECT_EQ(::WaitForSingleObject(waiter.get(), kQuiet), WAIT_TIMEOUT);
-    ASSERT_TRUE(::SetEvent(handles[1]));
+    ASSERT_TRUE(::SetEvent(handles[0]));
     ASSERT_EQ(::WaitForSingleObject(waiter.get(), kBound), WAIT_OBJECT_0);
     EXPECT_EQ(test::ExitCode(waiter.get()), WAIT_OBJECT_0);
 }
 
-// Every call on a null or closed handle fails with ERROR_INVALID_HANDLE.
+// Every call on a null or closed handle fails with ERROR_INVALID_HANDLE, and
+// so does a thread call on an event.
 TEST(KernelWait, BadHandlesFailWithInvalidHandle) {
-    auto good = test::NewEvent(true, true);
+    auto good = test::NewEvent(true, true), unset = test::NewEvent(false, false);
     HANDLE closed = ::CreateEventW(nullptr, TRUE, TRUE, nullptr);
     ASSERT_NE(closed, nullptr);
     ASSERT_TRUE(::CloseHandle(closed));
-
-    for (HANDLE bad : {HANDLE(nullptr), closed}) {
+    DWORD code = 0;
+    for (HANDLE bad : {HANDLE(nullptr), closed, unset.get()}) {
         HANDLE pair[] = {good.get(), bad};
         struct Call {
             const char* name;
+            bool threadCall;
             std::function<bool()> fails;
         } calls[] = {
-            {"WaitForSingleObject", [&] { return ::WaitForSingleObject(bad, 0) == WAIT_FAILED; }},
-            {"WaitForMultipleObjects", [&] { return ::WaitForMultipleObjects(2, pair, FALSE, 0) == WAIT_FAILED; }},
-            {"SetEvent", [&] { return !::SetEvent(bad); }},
-            {"ResetEvent", [&] { return !::ResetEvent(bad); }},
-            {"CloseHandle", [&] { return !::CloseHandle(bad); }},
+            {"WaitForSingleObject", false, [&] { return ::WaitForSingleObject(bad, 0) == WAIT_FAILED; }},
+            {"WaitForMultipleObjects", false,
+             [&] { return ::WaitForMultipleObjects(2, pair, FALSE, 0) == WAIT_FAILED; }},
+            {"SetEvent", false, [&] { return !::SetEvent(bad); }},
+            {"ResetEvent", false, [&] { return !::ResetEvent(bad); }},
+            {"CloseHandle", false, [&] { return !::CloseHandle(bad); }},
+            {"TerminateThread", true, [&] { return !::TerminateThread(bad, 0); }},
+            {"GetExitCodeThread", true, [&] { return !::GetExitCodeThread(bad, &code); }},
         };
         for (const Call& call : calls) {
+            if (bad == unset.get() && !call.threadCall) continue;
             ::SetLastError(0);
             EXPECT_TRUE(call.fails()) << call.name << " on " << bad;
             EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE)) << call.name << " on " << bad;
         }
     }
     EXPECT_EQ(::WaitForSingleObject(good.get(), 0), WAIT_OBJECT_0) << "a failed any-of wait took the good event";
+    EXPECT_EQ(::WaitForSingleObject(unset.get(), 0), WAIT_TIMEOUT) << "a thread call on the event set it";
 }
 
 }  // namespace

@@ -51,18 +51,4 @@ TEST(KernelThread, ClosingTheHandleLetsTheThreadRunOn) {
     EXPECT_EQ(::WaitForSingleObject(done.get(), kBound), WAIT_OBJECT_0);
 }
 
-TEST(KernelThread, ThreadCallsOnBadHandlesFail) {
-    auto event = test::NewEvent(false, false);
-    DWORD code = 0;
-    for (HANDLE bad : {HANDLE(nullptr), event.get()}) {
-        ::SetLastError(0);
-        EXPECT_FALSE(::TerminateThread(bad, 0));
-        EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
-        ::SetLastError(0);
-        EXPECT_FALSE(::GetExitCodeThread(bad, &code));
-        EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
-    }
-    EXPECT_EQ(::WaitForSingleObject(event.get(), 0), WAIT_TIMEOUT);
-}
-
 }  // namespace

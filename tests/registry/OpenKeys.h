@@ -1,10 +1,12 @@
 // Every registry key the code under test opened is closed again, on its
-// failure paths too. Only the simulated registry counts its handles.
+// failure paths too (only the simulated registry counts its handles); and a
+// value taken away as a user would.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <string>
 
 #include "platform/sim/World.h"
 
@@ -23,5 +25,13 @@ private:
     static size_t Count() { return sim::World::RegistrySimulated() ? sim::GetWorld().Registry().OpenHandles() : 0; }
     size_t before_;
 };
+
+// Deletes one value under HKEY_LOCAL_MACHINE, as a user's edit would.
+inline void DeleteValue(const std::wstring& key, const wchar_t* name) {
+    HKEY k = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
+    RegDeleteValueW(k, name);
+    RegCloseKey(k);
+}
 
 }  // namespace test

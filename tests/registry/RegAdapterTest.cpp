@@ -34,12 +34,6 @@ protected:
         for (size_t i = 0; i < n && p[i] != L'\0'; i += out.back().size() + 1) out.emplace_back(p + i);
         return out;
     }
-    void DeleteValue(const std::wstring& key, const wchar_t* name) {
-        HKEY k = nullptr;
-        ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
-        RegDeleteValueW(k, name);
-        RegCloseKey(k);
-    }
 
     test::OpenKeys openKeys;
     sim::AdapterWorld world;
@@ -119,7 +113,7 @@ TEST_F(RegAdapterTest, NameServerVariants) {
 TEST_F(RegAdapterTest, MissingValuesWhenLoading) {
     RegAdapter adapter(description);
     // The IP values may be missing: logged, empty.
-    for (const wchar_t* name : {L"IPAddress", L"SubnetMask", L"DefaultGateway"}) DeleteValue(interfaceKey, name);
+    for (const wchar_t* name : {L"IPAddress", L"SubnetMask", L"DefaultGateway"}) test::DeleteValue(interfaceKey, name);
     test::LogCapture log;
     RegAdapter::Configuration c = Static();
     ASSERT_TRUE(adapter.LoadConfiguration(c));
@@ -131,7 +125,7 @@ TEST_F(RegAdapterTest, MissingValuesWhenLoading) {
     for (const std::pair<std::wstring, const wchar_t*>& missing :
          {std::make_pair(netBtKey, L"NameServerList"), std::make_pair(interfaceKey, L"NameServer"),
           std::make_pair(interfaceKey, L"EnableDHCP")}) {
-        DeleteValue(missing.first, missing.second);
+        test::DeleteValue(missing.first, missing.second);
         log->Clear();
         EXPECT_FALSE(adapter.LoadConfiguration(c)) << missing.second;
         EXPECT_FALSE(log->Find(LOG_ERROR, 1, L"util::RegAdapter::LoadConfiguration", L"Caught exception.").empty());
@@ -165,7 +159,7 @@ TEST_F(RegAdapterTest, SavesEveryPlaceWithoutCommitting) {
 }
 
 TEST_F(RegAdapterTest, SaveFailsWithoutLegacyEnableDhcpOrOnARefusedWrite) {
-    DeleteValue(legacyKey, L"EnableDHCP");
+    test::DeleteValue(legacyKey, L"EnableDHCP");
     test::LogCapture log;
     RegAdapter adapter(description);
     EXPECT_FALSE(adapter.SaveConfiguration(Static(), true));

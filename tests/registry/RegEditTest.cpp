@@ -48,7 +48,8 @@ TEST_F(RegEdit, ReopeningOrMovingLeavesOneOwnerOfTheKey) {
     assigned = std::move(moved);
 }
 
-TEST_F(RegEdit, StringsReadWithOrWithoutTerminatorAndExpanded) {
+// Strings with or without their terminator and expanded; lists; numbers.
+TEST_F(RegEdit, Reads) {
     const std::wstring text = L"abc";
     tree.SetRaw(key, L"WithNul", REG_SZ, text.c_str(), 4 * sizeof(wchar_t));
     tree.SetRaw(key, L"WithoutNul", REG_SZ, text.c_str(), 3 * sizeof(wchar_t));
@@ -66,9 +67,6 @@ TEST_F(RegEdit, StringsReadWithOrWithoutTerminatorAndExpanded) {
         RegText value(key, r.name, HKEY_LOCAL_MACHINE);
         EXPECT_EQ(static_cast<String>(value), r.expected) << r.name;
     }
-}
-
-TEST_F(RegEdit, ListsAndNumbers) {
     tree.SetMultiString(key, L"Two", {L"a", L"bc"});
     tree.SetRaw(key, L"Zero", REG_MULTI_SZ, L"", 0);
     tree.SetDword(key, L"Number", 0x12345678);

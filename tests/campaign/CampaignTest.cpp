@@ -56,7 +56,7 @@ struct Tally {
     void Print(const std::string& title) const {
         std::printf("%s: %u runs, %u faults injected and hit\n", title.c_str(), runs, hit);
         for (Problem p : {Problem::Hang, Problem::Leak, Problem::Status, Problem::Exception, Problem::Profile,
-                          Problem::Key}) {
+                          Problem::Key, Problem::Text}) {
             auto it = byKind.find(p);
             std::printf("  %-10s %u\n", test::ProblemName(p), it == byKind.end() ? 0u : it->second);
         }

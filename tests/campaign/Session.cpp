@@ -4,16 +4,14 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <thread>
 #include <typeindex>
 
 #include "StatusChecker.h"
+#include "Watchdog.h"
 #include "WlanRig.h"
 #include "device/Exports.h"
 #include "platform/sim/Clock.h"
@@ -45,56 +43,6 @@ std::string ClassName(const std::type_info& type) {
     return text;
 }
 
-// Ends the process when an operation does not return long after its bound,
-// so that a hang fails at once with its name rather than at the test's
-// time-out.
-class Watchdog {
-public:
-    Watchdog() : thread_([this] { Run(); }) {}
-    ~Watchdog() {
-        {
-            std::lock_guard<std::mutex> g(lock_);
-            stop_ = true;
-        }
-        wake_.notify_all();
-        thread_.join();
-    }
-    void Arm(const std::string& what, milliseconds bound) {
-        std::lock_guard<std::mutex> g(lock_);
-        what_ = what;
-        deadline_ = Clock::now() + bound + kGrace;
-        armed_ = true;
-        wake_.notify_all();
-    }
-    void Disarm() {
-        std::lock_guard<std::mutex> g(lock_);
-        armed_ = false;
-    }
-
-private:
-    void Run() {
-        std::unique_lock<std::mutex> g(lock_);
-        while (!stop_) {
-            if (armed_ && Clock::now() >= deadline_) {
-                std::fprintf(stderr, "watchdog: %s did not return\n", what_.c_str());
-                std::fflush(stderr);
-                std::_Exit(3);
-            }
-            if (armed_)
-                wake_.wait_until(g, deadline_);
-            else
-                wake_.wait(g);
-        }
-    }
-
-    std::mutex lock_;
-    std::condition_variable wake_;
-    bool stop_ = false, armed_ = false;
-    std::string what_;
-    Clock::time_point deadline_;
-    std::thread thread_;
-};
-
 // One host operation: its time bound on the device's clock and the
 // exception classes it may end in.
 struct Step {
@@ -121,7 +69,7 @@ public:
         const auto start = Clock::now();
         const unsigned before = Calls();
         std::optional<std::wstring> message;
-        dog_.Arm(step.name, bound);
+        dog_.Arm(step.name, bound + kGrace);
         try {
             step.body();
         } catch (const util::Exception& e) {

@@ -1,7 +1,5 @@
 #include "Session.h"
 
-#include <cxxabi.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -14,6 +12,7 @@
 #include "Watchdog.h"
 #include "WlanRig.h"
 #include "device/Exports.h"
+#include "foundation/TypeName.h"
 #include "platform/sim/Clock.h"
 #include "platform/sim/Faults.h"
 #include "platform/sim/World.h"
@@ -35,13 +34,8 @@ constexpr milliseconds kMargin{5000};
 // Past its bound by this much an operation is taken to hang for good.
 constexpr milliseconds kGrace{30000};
 
-std::string ClassName(const std::type_info& type) {
-    int status = 0;
-    char* name = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
-    std::string text = status == 0 && name != nullptr ? name : type.name();
-    std::free(name);
-    return text;
-}
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string ClassName(const std::type_info& type) { return Narrow(util::TypeName(type).c_str()); }
 
 // One host operation: its time bound on the device's clock and the
 // exception classes it may end in.
@@ -123,8 +117,6 @@ size_t SettledObjects(size_t target, milliseconds bound) {
     }
     return now;
 }
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 size_t OpenKeys() { return sim::World::RegistrySimulated() ? sim::GetWorld().Registry().OpenHandles() : 0; }
 

@@ -3,9 +3,10 @@
 // a lost link, un-associate, close, delete) runs once to count the platform
 // calls it makes, then once for each call and occurrence with that one call
 // failed. Every run must end without a hang or leak, with legal status
-// reports and exceptions of the classes each operation may throw, no key in
-// the log, and the user's profile back unless the service refused a profile
-// call. The sweep of the WLAN calls runs with every test run, in shards that
+// reports (the last one told after each operation being the device's state)
+// and exceptions of the classes each operation may throw, no key in the log,
+// the user's profile back unless the service refused a profile call, and for
+// a refused WLAN call the raising site's text and the log records it is due. The sweep of the WLAN calls runs with every test run, in shards that
 // run in parallel; `make campaign` runs the sweep of every call.
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ struct Tally {
     void Print(const std::string& title) const {
         std::printf("%s: %u runs, %u faults injected and hit\n", title.c_str(), runs, hit);
         for (Problem p : {Problem::Hang, Problem::Leak, Problem::Status, Problem::Exception, Problem::Profile,
-                          Problem::Key}) {
+                          Problem::Key, Problem::Text}) {
             auto it = byKind.find(p);
             std::printf("  %-10s %u\n", test::ProblemName(p), it == byKind.end() ? 0u : it->second);
         }

@@ -1,20 +1,18 @@
 #include "Session.h"
 
-#include <cxxabi.h>
-
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <mutex>
+#include <optional>
 #include <thread>
 #include <typeindex>
 
 #include "StatusChecker.h"
+#include "Watchdog.h"
 #include "WlanRig.h"
 #include "device/Exports.h"
+#include "foundation/TypeName.h"
 #include "platform/sim/Clock.h"
 #include "platform/sim/Faults.h"
 #include "platform/sim/World.h"
@@ -36,63 +34,8 @@ constexpr milliseconds kMargin{5000};
 // Past its bound by this much an operation is taken to hang for good.
 constexpr milliseconds kGrace{30000};
 
-std::string ClassName(const std::type_info& type) {
-    int status = 0;
-    char* name = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
-    std::string text = status == 0 && name != nullptr ? name : type.name();
-    std::free(name);
-    return text;
-}
-
-// Ends the process when an operation does not return long after its bound,
-// so that a hang fails at once with its name rather than at the test's
-// time-out.
-class Watchdog {
-public:
-    Watchdog() : thread_([this] { Run(); }) {}
-    ~Watchdog() {
-        {
-            std::lock_guard<std::mutex> g(lock_);
-            stop_ = true;
-        }
-        wake_.notify_all();
-        thread_.join();
-    }
-    void Arm(const std::string& what, milliseconds bound) {
-        std::lock_guard<std::mutex> g(lock_);
-        what_ = what;
-        deadline_ = Clock::now() + bound + kGrace;
-        armed_ = true;
-        wake_.notify_all();
-    }
-    void Disarm() {
-        std::lock_guard<std::mutex> g(lock_);
-        armed_ = false;
-    }
-
-private:
-    void Run() {
-        std::unique_lock<std::mutex> g(lock_);
-        while (!stop_) {
-            if (armed_ && Clock::now() >= deadline_) {
-                std::fprintf(stderr, "watchdog: %s did not return\n", what_.c_str());
-                std::fflush(stderr);
-                std::_Exit(3);
-            }
-            if (armed_)
-                wake_.wait_until(g, deadline_);
-            else
-                wake_.wait(g);
-        }
-    }
-
-    std::mutex lock_;
-    std::condition_variable wake_;
-    bool stop_ = false, armed_ = false;
-    std::string what_;
-    Clock::time_point deadline_;
-    std::thread thread_;
-};
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string ClassName(const std::type_info& type) { return Narrow(util::TypeName(type).c_str()); }
 
 // One host operation: its time bound on the device's clock and the
 // exception classes it may end in.
@@ -103,17 +46,28 @@ struct Step {
     std::function<void()> body;
 };
 
+// Where the failed call was made: the operation, and the first entry of
+// what it threw (nothing: it returned).
+struct Hit {
+    std::string step;
+    std::optional<std::wstring> message;
+};
+
 class Runner {
 public:
-    Runner(Outcome& out, Watchdog& dog, unsigned scale) : out_(out), dog_(dog), scale_(scale) {}
+    Runner(Outcome& out, Watchdog& dog, unsigned scale, const Fault& fault)
+        : out_(out), dog_(dog), scale_(scale), fault_(fault) {}
 
     void operator()(const Step& step) {
         const milliseconds bound = milliseconds(step.boundMs / scale_) + kMargin;
         const auto start = Clock::now();
-        dog_.Arm(step.name, bound);
+        const unsigned before = Calls();
+        std::optional<std::wstring> message;
+        dog_.Arm(step.name, bound + kGrace);
         try {
             step.body();
         } catch (const util::Exception& e) {
+            message = std::wstring(e.GetFirstEntry().message);
             Thrown(step, typeid(e));
         } catch (const std::exception& e) {
             Add(Problem::Exception, std::string(step.name) + ": not a util::Exception: " + e.what());
@@ -121,6 +75,7 @@ public:
             Add(Problem::Exception, std::string(step.name) + ": an unknown exception");
         }
         dog_.Disarm();
+        if (before < fault_.nth && Calls() >= fault_.nth) hit_ = Hit{step.name, message};
         const auto took = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
         if (took > bound)
             Add(Problem::Hang, std::string(step.name) + " took " + std::to_string(took.count()) + " ms, bound " +
@@ -130,8 +85,10 @@ public:
     void Add(Problem p, const std::string& text) { out_.problems.emplace_back(p, text); }
     // An operation failed on a refused call (not on a state refusal).
     bool failed() const { return failed_; }
+    const std::optional<Hit>& hit() const { return hit_; }
 
 private:
+    unsigned Calls() const { return fault_.call.empty() ? 0 : sim::CallCount(fault_.call.c_str()); }
     void Thrown(const Step& step, const std::type_info& type) {
         failed_ = failed_ || type == typeid(util::SystemCallEx) || type == typeid(util::ApiEx) ||
                   type == typeid(util::DeviceOpenEx);
@@ -144,7 +101,9 @@ private:
     Outcome& out_;
     Watchdog& dog_;
     unsigned scale_;
+    const Fault& fault_;
     bool failed_ = false;
+    std::optional<Hit> hit_;
 };
 
 // A thread's kernel object goes a moment after the thread was waited for, as
@@ -212,6 +171,71 @@ void CheckLog(WlanRig& rig, Runner& run, const Fault& fault) {
         run.Add(Problem::Exception, "an operation failed and the log holds no error or warning");
 }
 
+// What whoever reads a failure must find, per refused WLAN call (and code,
+// 0: any) and the operation that made it: a substring of the first entry of
+// what the operation threw (nullptr: it returns) and records by level, '%'
+// standing for the code.
+struct Texts {
+    const char* call;
+    uint32_t code;
+    const char* step;
+    const wchar_t* message;
+    std::vector<std::pair<unsigned, std::wstring>> logs;
+};
+
+const std::vector<Texts> kTexts = {
+    {"WlanOpenHandle", 0, "Open", L"Device open failed.",
+     {{LOG_ERROR, L"Failed to open Wlan api handle."}, {LOG_ERROR, L"Open failed: "}}},
+    {"WlanRegisterNotification", 0, "Open", L"Device open failed.",
+     {{LOG_WARNING, L"Register WLAN notification failed. error: %"}, {LOG_ERROR, L"Open failed: "}}},
+    {"WlanEnumInterfaces", 0, "Open", L"Device open failed.",
+     {{LOG_ERROR, L"WlanEnumInterfaces operation failed. error: %"}, {LOG_ERROR, L"System call: WlanEnumInterfaces"}}},
+    {"WlanScan", 0, "Open", nullptr, {{LOG_ERROR, L"Wlan scan failed, error: %"}, {LOG_WARNING, L"Continue any way.. "}}},
+    {"WlanGetAvailableNetworkList", 0, "GetAvailableNetworks", L"System call: WlanGetAvailableNetworkList failed.",
+     {{LOG_ERROR, L"WlanGetAvailableNetworkList operation failed. error: %"},
+      {LOG_ERROR, L"GetAvailableNetworks operation failed: "}}},
+    {"WlanSetProfile", 183, "AssociateNetwork", L"Set profile failed: already existing profile blocks.",
+     {{LOG_ERROR, L"WlanSetProfile failed, reason: 183"}, {LOG_ERROR, L"can't be overwritten! wlan profile: Office"}}},
+    {"WlanSetProfile", 0, "AssociateNetwork", L"System call: WlanSetProfile failed.",
+     {{LOG_ERROR, L"WlanSetProfile failed, reason: %"}, {LOG_ERROR, L" The reason"}}},
+    {"WlanDeleteProfile", 0, "AssociateNetwork", L"WlanDeleteProfile",
+     {{LOG_ERROR, L"Wlan delete profile failed, error: %"}}},
+    {"WlanQueryInterface", 0, "ConnectAsync", L"WlanQueryInterface", {{LOG_ERROR, L"Connect operation failed: "}}},
+    {"WlanConnect", 0, "ConnectAsync", L"System call: WlanConnect failed.", {{LOG_ERROR, L"WlanConnect failed"}}},
+    {"WlanQueryInterface", 0, "GetAccessStatus", L"Failed to retrieve signal strength from adapter{",
+     {{LOG_ERROR, L"WlanQueryInterface failed, error: %"}, {LOG_ERROR, L"GetAccessStatus operation failed: "}}},
+    {"WlanDisconnect", 0, "Disconnect", L"System call: WlanDisconnect failed.",
+     {{LOG_WARNING, L"WlanDisconnect operation failed. error: %"}, {LOG_ERROR, L"Disconnect failed: "}}},
+    {"WlanDisconnect", 0, "lost link", nullptr,
+     {{LOG_WARNING, L"WlanDisconnect operation failed. error: %"}, {LOG_ERROR, L"Disconnect failed: "}}},
+    {"WlanSetProfile", 0, "UnAssociateNetwork", nullptr, {{LOG_ERROR, L"WlanSetProfile failed, reason: %"}}},
+    {"WlanDeleteProfile", 0, "UnAssociateNetwork", L"WlanDeleteProfile", {{LOG_ERROR, L"Exception caught: "}}},
+    {"WlanRegisterNotification", 0, "Close", nullptr, {{LOG_ERROR, L"Unregister WLAN notification failed. error: %"}}},
+    // Taken as "no profile of that name" and as a handle gone: no record.
+    {"WlanGetProfile", 0, "AssociateNetwork", nullptr, {}},
+    {"WlanCloseHandle", 0, "Close", nullptr, {}},
+};
+
+void CheckTexts(WlanRig& rig, Runner& run, const Fault& fault) {
+    if (fault.call.rfind("Wlan", 0) != 0 || !run.hit()) return;
+    const Hit& hit = *run.hit();
+    for (const Texts& t : kTexts) {
+        // "ConnectAsync again" is a ConnectAsync.
+        if (fault.call != t.call || hit.step.rfind(t.step, 0) != 0 || (t.code != 0 && t.code != fault.code)) continue;
+        for (auto [level, log] : t.logs) {
+            if (const size_t at = log.find(L'%'); at != std::wstring::npos) log.replace(at, 1, std::to_wstring(fault.code));
+            if (rig.log->Find(level, 0, L"", log).empty())
+                run.Add(Problem::Text, hit.step + ": no record at " + std::to_string(level) + ": " + Narrow(log));
+        }
+        if (t.message == nullptr ? hit.message.has_value()
+                                 : !hit.message || hit.message->find(t.message) == std::wstring::npos)
+            run.Add(Problem::Text, hit.step + (hit.message ? " threw \"" + Narrow(*hit.message) + "\"" : " returned"));
+        return;
+    }
+    run.Add(Problem::Text, "no expected texts for " + fault.call + " in " + hit.step +
+                               (hit.message ? " (it threw \"" + Narrow(*hit.message) + "\")" : " (it returned)"));
+}
+
 }  // namespace
 
 std::string Fault::Label() const {
@@ -219,7 +243,7 @@ std::string Fault::Label() const {
 }
 
 const char* ProblemName(Problem p) {
-    static const char* const names[] = {"hang", "leak", "status", "exception", "profile", "key"};
+    static const char* const names[] = {"hang", "leak", "status", "exception", "profile", "key", "text"};
     return names[static_cast<int>(p)];
 }
 
@@ -256,7 +280,7 @@ Outcome RunSession(const Fault& fault, std::vector<std::pair<std::string, unsign
     cei::AccessStatus access;
     cei::DeviceStatistics statistics;
     Watchdog dog;
-    Runner run(out, dog, scale);
+    Runner run(out, dog, scale, fault);
 
     if (!fault.call.empty())
         sim::FailCall(fault.call.c_str(), fault.code, fault.nth, 1);
@@ -288,8 +312,17 @@ Outcome RunSession(const Fault& fault, std::vector<std::pair<std::string, unsign
              rig.device = nullptr;
          }},
     };
-    if (d != nullptr)
-        for (const Step& step : steps) run(step);
+    for (size_t i = 0; d != nullptr && i < steps.size(); ++i) {
+        run(steps[i]);
+        // After each operation the host knows the device's state.
+        if (rig.device == nullptr) continue;
+        const std::vector<uint32_t> told = rig.Statuses();
+        const uint32_t last = told.empty() ? static_cast<uint32_t>(DEVICE_STATE::CLOSED) : told.back();
+        if (last != static_cast<uint32_t>(rig.device->GetDeviceStatus()))
+            run.Add(Problem::Status, std::string("after ") + steps[i].name + " the device is in " +
+                                         std::to_string(static_cast<uint32_t>(rig.device->GetDeviceStatus())) +
+                                         ", the host was told " + StatusText(told));
+    }
 
     if (!fault.call.empty()) {
         out.hit = sim::CallCount(fault.call.c_str()) >= fault.nth;
@@ -305,6 +338,7 @@ Outcome RunSession(const Fault& fault, std::vector<std::pair<std::string, unsign
         run.Add(Problem::Status, "step " + std::to_string(*illegal) + " of " + StatusText(statuses));
     CheckProfile(rig, run, fault, out);
     CheckLog(rig, run, fault);
+    CheckTexts(rig, run, fault);
     return out;
 }
 

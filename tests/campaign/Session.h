@@ -20,7 +20,7 @@ struct Fault {
 };
 
 // Kinds of problem, in the order the campaign's table shows them.
-enum class Problem { Hang, Leak, Status, Exception, Profile, Key };
+enum class Problem { Hang, Leak, Status, Exception, Profile, Key, Text };
 const char* ProblemName(Problem p);
 
 struct Outcome {

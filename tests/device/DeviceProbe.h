@@ -19,7 +19,6 @@ namespace ace {
 
 struct WLanDeviceProbe {
     static int32_t ConvertSignalToPercent(int32_t value) { return WLanDevice::ConvertSignalToPercent(value); }
-    static util::CriticalSection& Lock(WLanDevice& device) { return device.adapterLock; }
 };
 
 }  // namespace ace

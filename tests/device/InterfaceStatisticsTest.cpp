@@ -37,38 +37,32 @@ protected:
     ace::WLanDevice device;
 };
 
-TEST_F(InterfaceStatistics, FindIndexFromGuidMatchesTheNameExactly) {
+TEST_F(InterfaceStatistics, FindIndexFromGuid) {
     AddAdapter("{AAAA-1}", 11);
     AddAdapter("{bbbb-2}", 12);
     uint32_t index = 0;
     device.FindIndexFromGuid(L"{bbbb-2}", index);
     EXPECT_EQ(index, 12u);
-
-    test::LogCapture log;
-    index = 99;
-    auto e = test::ExpectThrows<util::DeviceOpenEx>([&] { device.FindIndexFromGuid(L"{BBBB-2}", index); });
-    EXPECT_EQ(index, 99u);
-    EXPECT_EQ(e.Entries()[0].message, L"Device open failed.Failed to get index from adapter guid.");
-    EXPECT_EQ(e.Entries().back().type, L"Stack Entry");
-    EXPECT_TRUE(log->Contains(L"Failure: Did not find GUID {BBBB-2}"));
-}
-
-TEST_F(InterfaceStatistics, FindIndexFromGuidFailuresOfTheAdapterList) {
-    AddAdapter("{A}", 1);
+    // The name matches exactly; the size query is the list's first call,
+    // the list itself the second.
     struct Row {
-        unsigned nth;
+        const wchar_t* guid;
+        unsigned failedCall;
         const wchar_t* logged;
     };
-    // The size query is the first call, the list itself the second.
-    for (const Row& row : {Row{1, L"Failure: GetAdaptersInfo() failed for memory."},
-                           Row{2, L"Failure: GetAdaptersInfo() failed."}}) {
+    for (const Row& row : {Row{L"{BBBB-2}", 0, L"Failure: Did not find GUID {BBBB-2}"},
+                           Row{L"{bbbb-2}", 1, L"Failure: GetAdaptersInfo() failed for memory."},
+                           Row{L"{bbbb-2}", 2, L"Failure: GetAdaptersInfo() failed."}}) {
+        SCOPED_TRACE(row.failedCall);
         test::LogCapture log;
-        sim::ScopedFault fault("GetAdaptersInfo", ERROR_NOT_SUPPORTED, row.nth);
-        uint32_t index = 0;
-        auto e = test::ExpectThrows<util::DeviceOpenEx>([&] { device.FindIndexFromGuid(L"{A}", index); });
+        if (row.failedCall != 0) sim::FailCall("GetAdaptersInfo", ERROR_NOT_SUPPORTED, row.failedCall);
+        index = 99;
+        auto e = test::ExpectThrows<util::DeviceOpenEx>([&] { device.FindIndexFromGuid(row.guid, index); });
+        sim::ClearFaults();
+        EXPECT_EQ(index, 99u);
         EXPECT_EQ(e.Entries()[0].message, L"Device open failed.Failed to get index from adapter guid.");
-        EXPECT_EQ(log->Find(LOG_ERROR, 2, L"ace::GenericAdapter::FindIndexFromGuid", row.logged).size(), 1u)
-            << row.nth;
+        EXPECT_EQ(e.Entries().back().type, L"Stack Entry");
+        EXPECT_EQ(log->Find(LOG_ERROR, 2, L"ace::GenericAdapter::FindIndexFromGuid", row.logged).size(), 1u);
     }
 }
 

@@ -160,17 +160,6 @@ const std::vector<Row>& Rows() {
         {"null request", S::Open, AssociateWith(nullptr), &kArgument, L"pAssociateInfo. pAssociateInfo: "},
         {"connect record to associate", S::Open, AssociateWith(std::make_shared<cei::ConnectionInfoWlan>()), &kArgument,
          L"pAssociateInfo. pAssociateInfo: "},
-        {"security WPA", S::Open, Associate(test::Request(L"Corp", 2, 2)), &kArgument,
-         L"Not supported security type: 2"},
-        {"security WPA2", S::Open, Associate(test::Request(L"Corp", 4, 1)), &kArgument,
-         L"Not supported security type: 4"},
-        {"security 6", S::Open, Associate(test::Request(L"Corp", 6, 0)), &kArgument, L"Not supported security type: 6"},
-        {"security -1", S::Open, Associate(test::Request(L"Corp", -1, 0)), &kArgument,
-         L"Not supported security type: -1"},
-        {"encryption 4", S::Open, Associate(test::Request(L"Corp", 0, 4)), &kArgument,
-         L"Not supported encryption type: 4"},
-        {"encryption -1", S::Open, Associate(test::Request(L"Corp", 0, -1)), &kArgument,
-         L"Not supported encryption type: -1"},
         {"SSID empty", S::Open, Associate(Ssid(L"")), &kArgument, L"SSID length not supported: 0 bytes"},
         {"SSID of 33 bytes", S::Open, Associate(Ssid(std::wstring(33, L's'))), &kArgument,
          L"SSID length not supported: 33 bytes"},
@@ -186,8 +175,6 @@ const std::vector<Row>& Rows() {
         {"WEP key index 0", S::Open, Associate(Wep(13, 0)), &kArgument, L"Not supported WEP key index: 0"},
         {"WEP key index 5", S::Open, Associate(Wep(13, 5)), &kArgument, L"Not supported WEP key index: 5"},
         {"WPA-PSK key of 7", S::Open, Associate(Psk(7, 3)), &kArgument, L"Not supported WPA key length: 7"},
-        {"WPA2-PSK key empty", S::Open, Associate(Psk(0)), &kArgument, L"Not supported WPA key length: 0"},
-        {"WPA2-PSK key of 65", S::Open, Associate(Psk(65)), &kArgument, L"Not supported WPA key length: 65"},
         {"connect without association", S::Open, kConnect, &kNotAssociated, L"Not associated."},
         {"null connect request", S::Associated, ConnectWith(nullptr), &kInvalid, L"Wrong connection info"},
         {"associate record to connect", S::Associated, ConnectWith(std::make_shared<cei::AssociateInfoWlan>()),
@@ -227,7 +214,7 @@ const std::vector<Row>& Rows() {
 }
 
 // WEP keys of every length up to 30 and pre-shared keys up to 66: only the
-// lengths the service takes pass.
+// lengths the service takes pass; the types the device does not take.
 std::vector<Row> KeyLengthRows() {
     std::vector<Row> rows;
     for (size_t n = 0; n <= 30; ++n) {
@@ -235,11 +222,21 @@ std::vector<Row> KeyLengthRows() {
         rows.push_back({"WEP key of " + std::to_string(n), State::Open, Associate(Wep(n)), ok ? nullptr : &kArgument,
                         L"Not supported WEP key length: " + std::to_wstring(n)});
     }
-    for (size_t n : {1u, 6u, 8u, 63u, 64u, 66u}) {
+    for (size_t n : {0u, 1u, 6u, 8u, 63u, 64u, 65u, 66u}) {
         const bool ok = n >= 8 && n <= 64;
         rows.push_back({"WPA2-PSK key of " + std::to_string(n), State::Open, Associate(Psk(n)),
                         ok ? nullptr : &kArgument, L"Not supported WPA key length: " + std::to_wstring(n)});
     }
+    // Security types WPA (2), WPA2 (4) and beyond, with an encryption each
+    // would take; encryption types beyond AES.
+    for (auto [security, encryption] : {std::pair{2, 2}, {4, 1}, {6, 0}, {-1, 0}})
+        rows.push_back({"security " + std::to_string(security), State::Open,
+                        Associate(test::Request(L"Corp", security, encryption)), &kArgument,
+                        L"Not supported security type: " + std::to_wstring(security)});
+    for (int32_t encryption : {4, -1})
+        rows.push_back({"encryption " + std::to_string(encryption), State::Open,
+                        Associate(test::Request(L"Corp", 0, encryption)), &kArgument,
+                        L"Not supported encryption type: " + std::to_wstring(encryption)});
     return rows;
 }
 
@@ -248,6 +245,6 @@ TEST(WlanBadInput, Open) { RunRows(State::Open, Rows()); }
 TEST(WlanBadInput, Associated) { RunRows(State::Associated, Rows()); }
 TEST(WlanBadInput, Connected) { RunRows(State::Connected, Rows()); }
 TEST(WlanBadInput, Disconnecting) { RunRows(State::Disconnecting, Rows()); }
-TEST(WlanBadInput, KeyLengths) { RunRows(State::Open, KeyLengthRows()); }
+TEST(WlanBadInput, KeyLengthsAndTypes) { RunRows(State::Open, KeyLengthRows()); }
 
 }  // namespace

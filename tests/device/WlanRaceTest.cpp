@@ -3,26 +3,16 @@
 // fails the test instead of hanging it.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <future>
 #include <thread>
 
+#include "Watchdog.h"
 #include "WlanRig.h"
 #include "device/Exports.h"
 
 namespace {
 
 using test::WlanRig;
-
-// A thread that does not return within the bound fails the run at once:
-// waiting for it would hang the test.
-void ExpectReturns(std::future<void>& f, const char* who) {
-    if (f.wait_for(std::chrono::seconds(20)) == std::future_status::ready) return;
-    std::fprintf(stderr, "%s did not return within 20 s: deadlock\n", who);
-    std::fflush(stderr);
-    std::_Exit(1);
-}
 
 enum class Race { Close, Disconnect, Delete };
 
@@ -59,8 +49,13 @@ void RunRace(Race race, bool linkFirst) {
         }
     });
     go.set_value();
-    ExpectReturns(link, "the service's thread");
-    ExpectReturns(host, "the host's thread");
+    {
+        // A thread that has not returned after 20 s is deadlocked: waiting
+        // for it would hang the test.
+        test::Watchdog dog("a race of the lost link and the host's call", std::chrono::seconds(20));
+        link.wait();
+        host.wait();
+    }
     EXPECT_TRUE(rig.wlan.WaitIdle(std::chrono::seconds(10)));
     if (rig.device != nullptr) {
         // A disconnect (Close runs one too) whose request reset the event

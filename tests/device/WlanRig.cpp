@@ -13,9 +13,9 @@ const Net kWepNet{"Lab", DOT11_AUTH_ALGO_80211_OPEN, DOT11_CIPHER_ALGO_WEP104, L
 const Net kWpaNet{"Home", DOT11_AUTH_ALGO_WPA_PSK, DOT11_CIPHER_ALGO_TKIP, L"correct horse battery"};
 const Net kWpa2Net{"Office", DOT11_AUTH_ALGO_RSNA_PSK, DOT11_CIPHER_ALGO_CCMP, L"staple & <paper>"};
 
-std::wstring Wide(const std::string& ansi) { return std::wstring(ansi.begin(), ansi.end()); }
-
 namespace {
+
+std::wstring Wide(const std::string& ansi) { return std::wstring(ansi.begin(), ansi.end()); }
 
 int32_t SecurityOf(DWORD auth) {
     switch (auth) {
@@ -126,12 +126,6 @@ std::vector<uint32_t> WlanRig::Statuses() const {
     for (const HostCall& call : host->Calls())
         if (call.name == "DeviceStatusChanged") statuses.push_back(call.value1);
     return statuses;
-}
-
-std::vector<std::string> WlanRig::CallNames() const {
-    std::vector<std::string> names;
-    for (const HostCall& call : host->Calls()) names.push_back(call.name);
-    return names;
 }
 
 void WlanRig::Forget() {

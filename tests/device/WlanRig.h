@@ -38,8 +38,6 @@ cei::AssociateInfoWlan Request(const std::wstring& ssid, int32_t security, int32
 cei::AssociateInfoWlan RequestFor(const Net& net);
 cei::ConnectionInfoWlan Connect(uint32_t timeoutMs = 3000);
 
-std::wstring Wide(const std::string& ansi);
-
 // The profile document is well-formed and valid against version 1 of the
 // WLAN profile schema.
 void ExpectSchemaValid(const std::wstring& xml);
@@ -61,9 +59,8 @@ public:
     void Associate(const Net& net);
     void AssociateAndConnect(const Net& net);
 
-    // The DeviceStatusChanged values in order, and the host's calls by name.
+    // The DeviceStatusChanged values in order.
     std::vector<uint32_t> Statuses() const;
-    std::vector<std::string> CallNames() const;
     // Forgets the host's calls and the log so far.
     void Forget();
     // Waits until the host has seen `status` reported `count` times in all.

@@ -6,15 +6,14 @@
 // replays one. A batch that hangs ends the process with the seed.
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
 #include <random>
 #include <string>
 #include <thread>
 
 #include "StatusChecker.h"
+#include "Watchdog.h"
 #include "WlanRig.h"
 #include "device/Exports.h"
 #include "records/AccessStatus.h"
@@ -37,35 +36,6 @@ uint64_t SeedFor(int storm) {
     }();
     return base + static_cast<uint64_t>(storm);
 }
-
-// Ends the process when not stopped within its bound: a hung batch would
-// otherwise hang the test without saying which seed hung it.
-class Watchdog {
-public:
-    Watchdog(std::string what, std::chrono::seconds bound)
-        : what_(std::move(what)), thread_([this, bound] {
-              std::unique_lock<std::mutex> g(lock_);
-              if (changed_.wait_for(g, bound, [this] { return stopped_; })) return;
-              std::fprintf(stderr, "hung: %s\n", what_.c_str());
-              std::fflush(stderr);
-              std::_Exit(1);
-          }) {}
-    ~Watchdog() {
-        {
-            std::lock_guard<std::mutex> g(lock_);
-            stopped_ = true;
-        }
-        changed_.notify_all();
-        thread_.join();
-    }
-
-private:
-    std::string what_;
-    std::mutex lock_;
-    std::condition_variable changed_;
-    bool stopped_ = false;
-    std::thread thread_;
-};
 
 class Storm {
 public:
@@ -205,7 +175,7 @@ void RunStorm(int storm, DWORD version) {
         batches = b + 1;
         const uint64_t batchSeed = batchSeeds();
         SCOPED_TRACE("seed " + std::to_string(seed) + " batch " + std::to_string(b));
-        Watchdog watchdog("storm seed " + std::to_string(seed) + " batch " + std::to_string(b),
+        test::Watchdog watchdog("storm seed " + std::to_string(seed) + " batch " + std::to_string(b),
                           std::chrono::seconds(60));
         Storm s(batchSeed, version);
         s.Batch(b % 2 == 1);

@@ -171,7 +171,9 @@ void WLanDevice::DoClose() {
     if (result != ERROR_SUCCESS)
         UTIL_LOG(LOG_ERROR, LOG_AREA_DEVICE, fn) << L"Unregister WLAN notification failed. error: " << result;
     ::Sleep(100);
-    ::WlanCloseHandle(clientHandle, nullptr);
+    // The handle is given up either way; a refusal is only told.
+    if (const DWORD closed = ::WlanCloseHandle(clientHandle, nullptr); closed != ERROR_SUCCESS)
+        UTIL_LOG(LOG_WARNING, LOG_AREA_DEVICE, fn) << L"WlanCloseHandle failed. error: " << closed;
     clientHandle = nullptr;
     closingEvent.ResetEvent();
     UTIL_LOG(LOG_INFO, LOG_AREA_DEVICE, fn) << L"DoClose End";

@@ -14,7 +14,15 @@ bool WLanDevice::GetOriginProfile() {
         LPWSTR raw = nullptr;
         DWORD result = ::WlanGetProfile(clientHandle, &guid, currentNetworkName.c_str(), nullptr, &raw, nullptr, nullptr);
         WlanMemory<wchar_t> xml(raw);
-        if (result != ERROR_SUCCESS) return false;
+        if (result == ERROR_NOT_FOUND) return false;
+        if (result != ERROR_SUCCESS) {
+            // Taken as "no such profile", so whatever the user kept under
+            // this name is overwritten: the log says why.
+            UTIL_LOG(LOG_WARNING, LOG_AREA_DEVICE, L"ace::WLanDevice::GetOriginProfile")
+                << L"WlanGetProfile failed. error: " << result << L". A profile named " << currentNetworkName
+                << L" is not kept aside";
+            return false;
+        }
         originProfileXml = xml ? util::String(xml.get()) : util::String();
         return true;
     } catch (...) {

@@ -211,9 +211,12 @@ const std::vector<Texts> kTexts = {
     {"WlanSetProfile", 0, "UnAssociateNetwork", nullptr, {{LOG_ERROR, L"WlanSetProfile failed, reason: %"}}},
     {"WlanDeleteProfile", 0, "UnAssociateNetwork", L"WlanDeleteProfile", {{LOG_ERROR, L"Exception caught: "}}},
     {"WlanRegisterNotification", 0, "Close", nullptr, {{LOG_ERROR, L"Unregister WLAN notification failed. error: %"}}},
-    // Taken as "no profile of that name" and as a handle gone: no record.
-    {"WlanGetProfile", 0, "AssociateNetwork", nullptr, {}},
-    {"WlanCloseHandle", 0, "Close", nullptr, {}},
+    // Taken as "no profile of that name" (told unless the service says so)
+    // and as a handle gone.
+    {"WlanGetProfile", ERROR_NOT_FOUND, "AssociateNetwork", nullptr, {}},
+    {"WlanGetProfile", 0, "AssociateNetwork", nullptr,
+     {{LOG_WARNING, L"WlanGetProfile failed. error: %. A profile named Office is not kept aside"}}},
+    {"WlanCloseHandle", 0, "Close", nullptr, {{LOG_WARNING, L"WlanCloseHandle failed. error: %"}}},
 };
 
 void CheckTexts(WlanRig& rig, Runner& run, const Fault& fault) {

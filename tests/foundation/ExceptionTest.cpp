@@ -160,13 +160,11 @@ TEST(Exception, DumpFormatIsCrLfThenOneLinePerEntry) {
               L"Stack Entry | 0 |  | g.cpp | outer | 4294967295\r\n");
     // A plain exception: empty type and message.
     EXPECT_EQ(test::Dump(util::Exception(L"f.cpp", L"fn", 12345)), L"\r\n | 0 |  | f.cpp | fn | 12345\r\n");
-}
 
-TEST(Exception, DumpWritesNumbersWithoutGroupingWhateverTheStreamLocale) {
-    util::ApiEx e(L"f.cpp", L"fn", 1000000, 1206);
+    // Numbers without grouping whatever the stream's locale.
     std::wostringstream s;
     s.imbue(test::GroupingLocale());
-    s << e;
+    s << util::ApiEx(L"f.cpp", L"fn", 1000000, 1206);
     EXPECT_NE(s.str().find(L"| 1000000\r\n"), std::wstring::npos) << s.str();
     EXPECT_NE(s.str().find(L"| 1206 |"), std::wstring::npos);
     // The caller's locale is restored.

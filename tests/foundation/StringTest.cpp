@@ -270,7 +270,7 @@ TEST(MemBuff, AssignReusesALargeEnoughBlockAndNullWithZeroSizeEmpties) {
 }
 
 // Shrinking reallocates to the exact size; growing within the capacity keeps the block.
-TEST(MemBuff, Resize) {
+TEST(MemBuff, ResizeAppendAndAlloc) {
     util::MemBuff b("abcdef", 6);
     b.Resize(3);
     EXPECT_EQ(b.GetCapacity(), 3u);
@@ -288,10 +288,7 @@ TEST(MemBuff, Resize) {
     b.Resize(0);
     EXPECT_EQ(b.GetBuffer(), nullptr);
     ExpectInvariants(b);
-}
 
-TEST(MemBuff, AppendAndAlloc) {
-    util::MemBuff b;
     for (uint8_t c : {'h', 'i', '\0'}) b.Append(c);
     EXPECT_EQ(b.GetSize(), 3u);
     EXPECT_STREQ(reinterpret_cast<const char*>(b.GetBuffer()), "hi");

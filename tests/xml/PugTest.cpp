@@ -39,6 +39,8 @@ TEST(PugWriter, LayoutOfNestedElements) {
     Element(inner, L"empty");
     Text(Element(inner, L"blank"), L"");
     inner.append_child(pug::node_pcdata);  // no value: writes nothing
+    root.append_child(pug::node_comment).value(L" c ");
+    root.append_child(pug::node_cdata).value(L"<raw>");
     root.append_child(pug::node_element);  // never named
 
     EXPECT_EQ(Write(doc.document()),
@@ -50,6 +52,8 @@ TEST(PugWriter, LayoutOfNestedElements) {
               L"\t\t<blank></blank>\n"
               L"\t\t\n"
               L"\t</inner>\n"
+              L"\t<!-- c -->\n"
+              L"\t<![CDATA[<raw>]]>\n"
               L"\t<anonymous/>\n"
               L"</root>\n");
 
@@ -58,7 +62,7 @@ TEST(PugWriter, LayoutOfNestedElements) {
     plain << doc.document();
     EXPECT_EQ(plain.str(),
               L"<?xml version=\"1.0\"?><root a=\"1\" flag><leaf>x</leaf><inner><empty/><blank></blank></inner>"
-              L"<anonymous/></root>");
+              L"<!-- c --><![CDATA[<raw>]]><anonymous/></root>");
 
     EXPECT_EQ(Write(inner), L"<inner>\n\t<empty/>\n\t<blank></blank>\n\t\n</inner>\n");
     EXPECT_EQ(Write(pug::xml_node()), L"");

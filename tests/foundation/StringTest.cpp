@@ -214,8 +214,8 @@ TEST(StringUtility, AnsiRoundTrip) {
     EXPECT_EQ(back, L"");
 }
 
-// A failed conversion either way: the kernel's entry, the utility's, then its chain.
-TEST(StringUtility, FailedConversionRaisesSystemCallExWithApiExFirst) {
+// A failed conversion: the kernel's entry, the utility's, then its chain.
+TEST(StringUtility, BufferTooSmallRaisesSystemCallExWithApiExFirst) {
     char buffer[4];
     auto e = test::ExpectThrows<util::SystemCallEx>(
         [&] { StringUtility::ConvertUnicodeToAnsi(L"too long for it", buffer, sizeof buffer); });
@@ -223,11 +223,13 @@ TEST(StringUtility, FailedConversionRaisesSystemCallExWithApiExFirst) {
     test::ExpectEntries(e, {test::Api(L"WideCharToMultiByte", ERROR_INSUFFICIENT_BUFFER),
                             test::Call(toAnsi, L"WideCharToMultiByte"), test::Stack(toAnsi)});
     EXPECT_FALSE(e.Entries()[0].message.empty());
+}
 
+TEST(StringUtility, FailedWideningRaisesSystemCallExWithApiExFirst) {
     if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel cannot be made to fail";
     sim::ScopedFault fault("MultiByteToWideChar", ERROR_NO_UNICODE_TRANSLATION);
     String out(L"kept");
-    e = test::ExpectThrows<util::SystemCallEx>([&] { StringUtility::ConvertAnsiToUnicode("abc", out); });
+    auto e = test::ExpectThrows<util::SystemCallEx>([&] { StringUtility::ConvertAnsiToUnicode("abc", out); });
     const std::wstring toWide = L"util::StringUtility::ConvertAnsiToUnicode";
     test::ExpectEntries(e, {test::Api(L"MultiByteToWideChar", ERROR_NO_UNICODE_TRANSLATION),
                             test::Call(toWide, L"MultiByteToWideChar"), test::Stack(toWide)});

@@ -1,86 +1,21 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <optional>
-#include <random>
 #include <set>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "ScopedEnv.h"
+#include "TempFile.h"
 #include "TestSupport.h"
 #include "logger/Logger.h"
 
 namespace {
-
-// A file name in the temporary folder, unique to this process and test; the
-// file is removed when the object ends.
-class TempFile {
-public:
-    TempFile()
-        : path_(std::filesystem::temp_directory_path() /
-                ("logger_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-                 std::to_string(std::random_device()()) + "_" +
-                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".log")) {}
-    ~TempFile() {
-        std::error_code ignored;
-        std::filesystem::remove(path_, ignored);
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    std::wstring WidePath() const { return path_.wstring(); }
-    std::string NarrowPath() const { return path_.string(); }
-
-    // The file's lines without their '\n'; text after the last '\n' is a line
-    // too, so that a torn record shows.
-    std::vector<std::string> Lines() const {
-        std::ifstream in(path_, std::ios::binary);
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
-        return lines;
-    }
-
-private:
-    std::filesystem::path path_;
-};
-
-// Sets (or, given null, removes) one environment variable of the C runtime for
-// the life of the object and puts the previous state back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = getenv(name)) previous_ = old;
-        Set(name, value);
-    }
-    ~ScopedEnv() { Set(name_.c_str(), previous_ ? previous_->c_str() : nullptr); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    // _putenv_s changes the runtime's copy that getenv reads (SetEnvironmentVariable
-    // would not); an empty value removes the variable.
-    static void Set(const char* name, const char* value) {
-#ifdef _WIN32
-        _putenv_s(name, value != nullptr ? value : "");
-#else
-        if (value != nullptr)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-#endif
-    }
-
-    std::string name_;
-    std::optional<std::string> previous_;
-};
 
 int64_t NowMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -133,7 +68,7 @@ TEST(Logger, OneRecordPerStreamCommittedWhenItEnds) {
 }
 
 TEST(Logger, LevelMaskFiltersEveryLevel) {
-    ScopedEnv noMask("WLAN_LOG_MASK", nullptr);  // without it the code decides
+    test::ScopedEnv noMask("WLAN_LOG_MASK", nullptr);  // without it the code decides
     const unsigned int levels[] = {LOG_ERROR, LOG_WARNING, LOG_INFO, LOG_EVENT, LOG_TRACE, LOG_DETAIL};
     const unsigned int masks[] = {0u, LOG_ERROR, LOG_ERROR | LOG_EVENT, LOG_TRACE | LOG_DETAIL, LOG_ALL};
     for (unsigned int mask : masks) {
@@ -229,8 +164,8 @@ TEST(Logger, TextLineFormat) {
 }
 
 TEST(Logger, FileSinkAppendsOneLinePerRecord) {
-    ScopedEnv noFile("WLAN_LOG_FILE", nullptr);
-    TempFile file;
+    test::ScopedEnv noFile("WLAN_LOG_FILE", nullptr);
+    test::TempFile file;
     {
         LocalLog l;
         ASSERT_TRUE(l.log.SetLogFile(file.WidePath()));
@@ -280,7 +215,7 @@ bool ParseText(const std::string& text, int& thread, int& index) {
 }
 
 TEST(LoggerThreads, RecordsNeverInterleave) {
-    TempFile file;
+    test::TempFile file;
     auto capture = std::make_shared<util::CaptureSink>();
     {
         util::Log log;
@@ -347,7 +282,7 @@ TEST(LoggerEnvironment, MaskOverridesSetMask) {
         {"-1", false, 0},     {"0x", false, 0},     {" 4", false, 0}, {"0x100000002", false, 0},
     };
     for (const Row& r : rows) {
-        ScopedEnv env("WLAN_LOG_MASK", r.text);
+        test::ScopedEnv env("WLAN_LOG_MASK", r.text);
         util::Log log;
         auto capture = std::make_shared<util::CaptureSink>();
         log.AddSink(capture);
@@ -362,10 +297,10 @@ TEST(LoggerEnvironment, MaskOverridesSetMask) {
 }
 
 TEST(LoggerEnvironment, FileOverridesSetLogFile) {
-    TempFile fromEnv;
-    TempFile fromCode;
+    test::TempFile fromEnv;
+    test::TempFile fromCode;
     {
-        ScopedEnv env("WLAN_LOG_FILE", fromEnv.NarrowPath().c_str());
+        test::ScopedEnv env("WLAN_LOG_FILE", fromEnv.NarrowPath().c_str());
         util::Log log;
         log.GetLogStream().GetStream(LOG_WARNING, 1, L"store.cpp", L"util::RegAdapter::Load") << L"before";
         EXPECT_TRUE(log.SetLogFile(fromCode.WidePath()));

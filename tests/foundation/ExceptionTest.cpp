@@ -4,9 +4,13 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <stdexcept>
 #include <type_traits>
+#include <typeinfo>
+#include <vector>
 
-#include "TestSupport.h"
+#include "Entries.h"
+#include "foundation/CatchChain.h"
 #include "foundation/ExceptionTypes.h"
 #include "foundation/NewLine.h"
 #include "platform/DebugCapture.h"
@@ -32,30 +36,19 @@ TEST(Exception, FirstEntryCarriesTypeTemplateAndSite) {
     };
 #define ROW(C, message) {Make<util::C>, L"class util::" #C, message}
     const Row rows[] = {
-        ROW(SystemEx, L"NOT THROWN"),
-        ROW(SystemCallEx, L"System call: <1> failed."),
-        ROW(DeviceEx, L"NOT THROWN"),
-        ROW(DeviceNotOpenEx, L"Device is not open."),
-        ROW(DeviceAlreadyOpenEx, L"Device is already open."),
-        ROW(DeviceCapabilityEx, L"Device capability error."),
-        ROW(NotAssociatedEx, L"Not associated."),
-        ROW(DataEx, L"Data logic exception. "),
-        ROW(IOEx, L"IO Exception."),
-        ROW(RegistryEx, L"Registry exception."),
+        ROW(SystemEx, L"NOT THROWN"), ROW(SystemCallEx, L"System call: <1> failed."), ROW(DeviceEx, L"NOT THROWN"),
+        ROW(DeviceNotOpenEx, L"Device is not open."), ROW(DeviceAlreadyOpenEx, L"Device is already open."),
+        ROW(DeviceCapabilityEx, L"Device capability error."), ROW(NotAssociatedEx, L"Not associated."),
+        ROW(DataEx, L"Data logic exception. "), ROW(IOEx, L"IO Exception."), ROW(RegistryEx, L"Registry exception."),
         {Make<util::Exception>, L"", L""},
     };
 #undef ROW
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(row.type)));
         util::Exception e = row.make();
-        ASSERT_EQ(e.Entries().size(), 1u);
-        const auto& entry = e.Entries()[0];
-        EXPECT_EQ(entry.type, row.type);
-        EXPECT_EQ(entry.message, row.message);
-        EXPECT_EQ(entry.file, kFile);
-        EXPECT_EQ(entry.function, kFn);
-        EXPECT_EQ(entry.line, 7u);
-        EXPECT_EQ(entry.code, 0u);
+        test::ExpectEntries(e, {{row.type, kFn, row.message}});
+        EXPECT_EQ(e.Entries()[0].file, kFile);
+        EXPECT_EQ(e.Entries()[0].line, 7u);
     }
 }
 
@@ -121,10 +114,7 @@ TEST(Exception, PrependEntriesPutsInnerFirstInOrder) {
     util::SystemCallEx outer(L"b", L"outer", 3, 1, L"CreateEvent");
     outer.PrependEntries(inner);
     outer.PrependEntries(util::Exception());
-    ASSERT_EQ(outer.Entries().size(), 3u);
-    EXPECT_EQ(outer.Entries()[0].function, L"inner1");
-    EXPECT_EQ(outer.Entries()[1].function, L"inner2");
-    EXPECT_EQ(outer.Entries()[2].function, L"outer");
+    test::ExpectEntries(outer, {{L"", L"inner1", L""}, test::Stack(L"inner2"), test::Call(L"outer", L"CreateEvent")});
 }
 
 // The default entry is one object, even when first reached from two threads at once.
@@ -170,17 +160,78 @@ TEST(Exception, DumpFormatIsCrLfThenOneLinePerEntry) {
               L"Stack Entry | 0 |  | g.cpp | outer | 4294967295\r\n");
     // A plain exception: empty type and message.
     EXPECT_EQ(test::Dump(util::Exception(L"f.cpp", L"fn", 12345)), L"\r\n | 0 |  | f.cpp | fn | 12345\r\n");
-}
 
-TEST(Exception, DumpWritesNumbersWithoutGroupingWhateverTheStreamLocale) {
-    util::ApiEx e(L"f.cpp", L"fn", 1000000, 1206);
+    // Numbers without grouping whatever the stream's locale.
     std::wostringstream s;
     s.imbue(test::GroupingLocale());
-    s << e;
+    s << util::ApiEx(L"f.cpp", L"fn", 1000000, 1206);
     EXPECT_NE(s.str().find(L"| 1000000\r\n"), std::wstring::npos) << s.str();
     EXPECT_NE(s.str().find(L"| 1206 |"), std::wstring::npos);
     // The caller's locale is restored.
     EXPECT_NE(dynamic_cast<const test::GroupingPunct*>(&std::use_facet<std::numpunct<wchar_t>>(s.getloc())), nullptr);
+}
+
+TEST(Exception, ApiExCarriesCodeAndOneLineSystemTextEmptyForUnknownCodes) {
+    util::ApiEx e(L"f.cpp", L"wapi::X", 1, ERROR_INVALID_HANDLE);
+    test::ExpectEntries(e, {test::Api(L"X", ERROR_INVALID_HANDLE)});
+    EXPECT_NE(e.Entries()[0].message.find(L"handle"), std::wstring::npos);
+    EXPECT_EQ(e.Entries()[0].message.find(L"\n"), std::wstring::npos);
+    test::ExpectEntries(util::ApiEx(L"f.cpp", L"wapi::X", 1, 0x2BADC0DEu), {{L"class util::ApiEx", L"wapi::X", L"", 0x2BADC0DEu}});
+}
+
+// Three nested functions, each ending in the chain.
+void Innermost(int what) {
+    UTIL_TRY
+    switch (what) {
+        case 0: throw util::SystemCallEx(L"raise.cpp", L"test::Raise", 5, 1, L"WlanScan");
+        case 1: throw std::bad_alloc();
+        case 2: throw std::out_of_range("range");
+        case 3: throw 42;
+        default: break;
+    }
+    UTIL_CATCH_CHAIN(L"test::Innermost")
+}
+
+void Middle(int what) {
+    UTIL_TRY
+    Innermost(what);
+    UTIL_CATCH_CHAIN(L"test::Middle")
+}
+
+void Outer(int what) {
+    UTIL_TRY
+    Middle(what);
+    UTIL_CATCH_CHAIN(L"test::Outer")
+}
+
+// Each function adds its entry; the first chain turns foreign exceptions into ours.
+TEST(CatchChain, StackEntriesInnermostFirstAndForeignExceptionsConverted) {
+    const std::string what = std::bad_alloc().what();
+    const test::Entry middle = test::Stack(L"test::Middle"), outer = test::Stack(L"test::Outer");
+    const struct {
+        const std::type_info& type;
+        std::vector<test::Entry> entries;
+    } rows[] = {
+        {typeid(util::SystemCallEx), {test::Call(L"test::Raise", L"WlanScan"), test::Stack(L"test::Innermost"), middle, outer}},
+        {typeid(util::OutOfMemory),
+         {{L"class util::MemEx", L"test::Innermost", L"Memory exception."},
+          {L"class std::bad_alloc", L"test::Innermost", std::wstring(what.begin(), what.end())}, middle, outer}},
+        {typeid(util::StlEx), {{L"class std::out_of_range", L"test::Innermost", L"range"}, middle, outer}},
+        {typeid(util::Exception), {{L"", L"test::Innermost", L""}, middle, outer}},
+    };
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        try {
+            Outer(i);
+            ADD_FAILURE() << "nothing was thrown";
+        } catch (const util::Exception& e) {
+            EXPECT_EQ(typeid(e), rows[i].type) << typeid(e).name();
+            test::ExpectEntries(e, rows[i].entries);
+            if (i != 0) continue;
+            EXPECT_NE(e.Entries()[1].file.find(L"ExceptionTest.cpp"), std::wstring::npos);
+            EXPECT_GT(e.Entries()[1].line, 0u);
+        }
+    }
 }
 
 }  // namespace

@@ -1,14 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
 #include <type_traits>
 
-#include "TestSupport.h"
+#include "Entries.h"
+#include "foundation/MemBuff.h"
 #include "foundation/String.h"
+#include "foundation/StringUtility.h"
+#include "platform/sim/Faults.h"
+#include "platform/win32.h"
 
 using util::String;
 
 namespace {
+
+using List = util::StringUtility::StringList;
+using util::StringUtility;
 
 static_assert(std::is_base_of_v<std::wstring, String> && sizeof(String) == sizeof(std::wstring));
 
@@ -92,7 +100,9 @@ TEST(String, CaseChangesAndComparesOnlyAsciiLetters) {
     EXPECT_NE(String(L"\u00e9").CompareI(L"\u00c9"), 0);
 }
 
-TEST(String, TrimRight) {
+TEST(String, TrimRightAndBufferLength) {
+    EXPECT_EQ(String().GetBufferLength(), 0u);
+    EXPECT_EQ(String(L"ab").GetBufferLength(), 3 * sizeof(wchar_t));  // bytes with the terminator
     const std::pair<const wchar_t*, const wchar_t*> rows[] = {
         {L"ab  \t\r\n", L"ab"}, {L" \t ", L""}, {L"", L""}, {L" a b ", L" a b"}};
     for (const auto& [in, out] : rows) {
@@ -126,9 +136,180 @@ TEST(String, ReplaceSubStringNeverRescansInsertedText) {
     EXPECT_EQ(u, L"aa");
 }
 
-TEST(String, GetBufferLengthCountsBytesWithTerminator) {
-    EXPECT_EQ(String().GetBufferLength(), 0u);
-    EXPECT_EQ(String(L"ab").GetBufferLength(), 3 * sizeof(wchar_t));
+TEST(StringUtility, TokenizeString) {
+    struct Row {
+        const wchar_t* text;
+        const wchar_t* delimiter;
+        List expected;
+    };
+    const Row rows[] = {
+        {L"a,,b", L",", {L"a", L"", L"b"}},
+        {L"a,", L",", {L"a"}},
+        {L",", L",", {L""}},
+        {L"SignalStrength NetworkName", L" ", {L"SignalStrength", L"NetworkName"}},
+        {L"abc", L",", {L"abc"}},
+    };
+    for (const auto& r : rows) {
+        List list{L"kept"};
+        uint32_t n = StringUtility::TokenizeString(r.text, r.delimiter, list);
+        List expected{L"kept"};
+        expected.insert(expected.end(), r.expected.begin(), r.expected.end());
+        EXPECT_EQ(list, expected) << r.text;
+        EXPECT_EQ(n, expected.size());
+    }
+    List list;
+    EXPECT_EQ(StringUtility::TokenizeString(L"", L",", list), 0u);
+    EXPECT_EQ(StringUtility::TokenizeString(L"a,b", L"", list), 0u);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST(StringUtility, DoubleNullRoundTrip) {
+    EXPECT_EQ(StringUtility::GetDubbleNullStringSize({}), 1u);
+    EXPECT_EQ(StringUtility::GetDubbleNullStringSize({L"ab", L"c"}), 6u);
+
+    List list{L"10.0.0.1", L"", L"x"};
+    std::vector<wchar_t> buffer(StringUtility::GetDubbleNullStringSize(list), L'#');
+    StringUtility::ConvertToDubbleNullString(list, buffer.data());
+    const wchar_t expected[] = L"10.0.0.1\0\0x\0";  // an empty entry ends the list on reading
+    EXPECT_EQ(std::wmemcmp(buffer.data(), expected, buffer.size()), 0);
+
+    List back{L"old"};
+    StringUtility::ConvertDubbleNullString(L"a\0bc\0", back);
+    EXPECT_EQ(back, (List{L"a", L"bc"}));
+    StringUtility::ConvertDubbleNullString(nullptr, back);
+    EXPECT_EQ(back, (List{L"a", L"bc"}));
+    StringUtility::ConvertDubbleNullString(L"", back);
+    EXPECT_TRUE(back.empty());
+}
+
+TEST(StringUtility, StringIndexToSubString) {
+    String s(L"Key <1> was <2> <1>");
+    EXPECT_TRUE(StringUtility::StringIndexToSubString(s, 1, L"K"));
+    EXPECT_EQ(s, L"Key K was <2> K");
+    EXPECT_FALSE(StringUtility::StringIndexToSubString(s, 3, L"Z"));
+    String empty;
+    auto e = test::ExpectThrows<util::ArgumentEx>([&] { StringUtility::StringIndexToSubString(empty, 1, L"v"); });
+    test::ExpectEntry(e, 0, L"class util::ArgumentEx", L"util::StringUtility::StringIndexToSubString",
+                      L"Invalid argument: ", 0);
+}
+
+TEST(StringUtility, AnsiRoundTrip) {
+    char buffer[64];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_TRUE(StringUtility::ConvertUnicodeToAnsi(L"WlanDevice", buffer, sizeof buffer));
+    EXPECT_STREQ(buffer, "WlanDevice");
+    EXPECT_TRUE(StringUtility::ConvertUnicodeToAnsi(L"", buffer, sizeof buffer));
+    EXPECT_STREQ(buffer, "WlanDevice") << "an empty text leaves the buffer alone";
+    // A lone surrogate has no ANSI form, whether the code page is UTF-8 or not.
+    EXPECT_FALSE(StringUtility::ConvertUnicodeToAnsi(String(1, static_cast<wchar_t>(0xD800)), buffer, sizeof buffer));
+    EXPECT_TRUE(StringUtility::ConvertUnicodeToAnsi(L"WlanDevice", buffer, sizeof buffer));
+    String back;
+    StringUtility::ConvertAnsiToUnicode(buffer, back);
+    EXPECT_EQ(back, L"WlanDevice");
+
+    util::MemBuff bytes("net", 3);  // no terminator: read stops at the block's end
+    StringUtility::ConvertAnsiToUnicode(bytes, back);
+    EXPECT_EQ(back, L"net");
+    StringUtility::ConvertAnsiToUnicode("", back);
+    EXPECT_EQ(back, L"");
+}
+
+// A failed conversion: the kernel's entry, the utility's, then its chain.
+TEST(StringUtility, BufferTooSmallRaisesSystemCallExWithApiExFirst) {
+    char buffer[4];
+    auto e = test::ExpectThrows<util::SystemCallEx>(
+        [&] { StringUtility::ConvertUnicodeToAnsi(L"too long for it", buffer, sizeof buffer); });
+    const std::wstring toAnsi = L"util::StringUtility::ConvertUnicodeToAnsi";
+    test::ExpectEntries(e, {test::Api(L"WideCharToMultiByte", ERROR_INSUFFICIENT_BUFFER),
+                            test::Call(toAnsi, L"WideCharToMultiByte"), test::Stack(toAnsi)});
+    EXPECT_FALSE(e.Entries()[0].message.empty());
+}
+
+TEST(StringUtility, FailedWideningRaisesSystemCallExWithApiExFirst) {
+    if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel cannot be made to fail";
+    sim::ScopedFault fault("MultiByteToWideChar", ERROR_NO_UNICODE_TRANSLATION);
+    String out(L"kept");
+    auto e = test::ExpectThrows<util::SystemCallEx>([&] { StringUtility::ConvertAnsiToUnicode("abc", out); });
+    const std::wstring toWide = L"util::StringUtility::ConvertAnsiToUnicode";
+    test::ExpectEntries(e, {test::Api(L"MultiByteToWideChar", ERROR_NO_UNICODE_TRANSLATION),
+                            test::Call(toWide, L"MultiByteToWideChar"), test::Stack(toWide)});
+    EXPECT_EQ(out, L"kept");
+}
+
+// The invariants every operation must keep.
+void ExpectInvariants(const util::MemBuff& b) {
+    EXPECT_LE(b.GetSize(), b.GetCapacity());
+    EXPECT_EQ(b.GetBuffer() == nullptr, b.GetCapacity() == 0);
+    for (uint32_t i = b.GetSize(); i < b.GetCapacity(); ++i) EXPECT_EQ(b.GetBuffer()[i], 0) << "byte " << i;
+}
+
+TEST(MemBuff, AssignNullWithSizeRaisesArgumentNullEx) {
+    util::MemBuff b("abc", 3);
+    auto e = test::ExpectThrows<util::ArgumentNullEx>([&] { b.Assign(nullptr, 4); });
+    test::ExpectEntries(e, {{L"class util::ArgumentNullEx", L"util::MemBuff::Assign",
+                             L"NULL value invalid for param pBuffer when uiBufferSize != 0."},
+                            test::Stack(L"util::MemBuff::Assign")});
+    EXPECT_EQ(b.GetSize(), 3u);  // nothing lost
+    EXPECT_EQ(std::memcmp(b.GetBuffer(), "abc", 3), 0);
+}
+
+TEST(MemBuff, AssignReusesALargeEnoughBlockAndNullWithZeroSizeEmpties) {
+    util::MemBuff b("abcdef", 6);
+    const uint8_t* block = b.GetBuffer();
+    b.Assign("xy", 2);
+    EXPECT_EQ(b.GetBuffer(), block);
+    EXPECT_EQ(b.GetSize(), 2u);
+    EXPECT_EQ(b.GetCapacity(), 6u);
+    EXPECT_EQ(std::memcmp(b.GetBuffer(), "xy", 2), 0);
+    ExpectInvariants(b);
+    b.Assign("0123456789", 10);
+    EXPECT_EQ(b.GetCapacity(), 10u);
+    EXPECT_EQ(std::memcmp(b.GetBuffer(), "0123456789", 10), 0);
+    b.Assign(nullptr, 0);
+    EXPECT_EQ(b.GetBuffer(), nullptr);
+    EXPECT_EQ(b.GetSize(), 0u);
+    ExpectInvariants(b);
+}
+
+// Shrinking reallocates to the exact size; growing within the capacity keeps the block.
+TEST(MemBuff, ResizeAppendAndAlloc) {
+    util::MemBuff b("abcdef", 6);
+    b.Resize(3);
+    EXPECT_EQ(b.GetCapacity(), 3u);
+    EXPECT_EQ(std::memcmp(b.GetBuffer(), "abc", 3), 0);
+    b.Resize(8);
+    EXPECT_EQ(b.GetCapacity(), 8u);
+    EXPECT_EQ(std::memcmp(b.GetBuffer(), "abc\0\0\0\0\0", 8), 0);
+    b.Assign("xy", 2);
+    const uint8_t* block = b.GetBuffer();
+    b.Resize(4);
+    EXPECT_EQ(b.GetBuffer(), block);
+    EXPECT_EQ(b.GetSize(), 4u);
+    EXPECT_EQ(std::memcmp(b.GetBuffer(), "xy\0\0", 4), 0);  // exposed bytes are zero
+    ExpectInvariants(b);
+    b.Resize(0);
+    EXPECT_EQ(b.GetBuffer(), nullptr);
+    ExpectInvariants(b);
+
+    for (uint8_t c : {'h', 'i', '\0'}) b.Append(c);
+    EXPECT_EQ(b.GetSize(), 3u);
+    EXPECT_STREQ(reinterpret_cast<const char*>(b.GetBuffer()), "hi");
+    b.Alloc(5);
+    EXPECT_EQ(b.GetSize(), 5u);
+    for (uint32_t i = 0; i < 5; ++i) EXPECT_EQ(b.GetBuffer()[i], 0);
+    ExpectInvariants(b);
+}
+
+TEST(MemBuff, CopiesOwnTheirBytes) {
+    util::MemBuff a("abc", 3);
+    util::MemBuff b(a);
+    util::MemBuff c;
+    c = a;
+    a.Assign("xyz", 3);
+    EXPECT_EQ(std::memcmp(b.GetBuffer(), "abc", 3), 0);
+    EXPECT_EQ(std::memcmp(c.GetBuffer(), "abc", 3), 0);
+    c = c;
+    EXPECT_EQ(std::memcmp(c.GetBuffer(), "abc", 3), 0);
 }
 
 }  // namespace

@@ -1,34 +1,83 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <iterator>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
-#include "TestSupport.h"
-#include "foundation/Api.h"
-#include "TestWorker.h"
+#include "Entries.h"
+#include "foundation/CriticalSection.h"
+#include "foundation/ProfileTimer.h"
+#include "foundation/ScopedLock.h"
+#include "foundation/Thread.h"
 #include "foundation/ThreadName.h"
+#include "platform/sim/Faults.h"
 
 namespace {
 
-using test::kBound;
-using test::kQuiet;
-using test::Worker;
+// Long enough for anything that should happen; short enough for what must not.
+constexpr DWORD kBound = 10000;
+constexpr DWORD kQuiet = 100;
 
-TEST(Thread, StopOnAnIdleThreadReturnsTrueAndSignalsNothing) {
-    Worker w(Worker::UntilStopped);
-    EXPECT_FALSE(w.IsRunning());
-    EXPECT_TRUE(w.Stop(static_cast<DWORD>(-1)));
-    EXPECT_EQ(::WaitForSingleObject(w.GetStopEvent(), 0), WAIT_TIMEOUT);
-}
+// A util::Thread whose routine is a lambda.
+class Worker : public util::Thread {
+public:
+    using Body = std::function<uint32_t(Worker&)>;
+    explicit Worker(Body body) : body_(std::move(body)) {
+        started_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    }
+    // The body must not outlive its members: stop before they go.
+    ~Worker() override {
+        try {
+            Stop(kBound);
+        } catch (...) {
+        }
+        ::CloseHandle(started_);
+    }
 
+    // Called by a body once it is where the test wants it.
+    void MarkStarted() { ::SetEvent(started_); }
+    bool WaitStarted(DWORD ms = kBound) { return ::WaitForSingleObject(started_, ms) == WAIT_OBJECT_0; }
+
+    using util::Thread::GetStopEvent;
+    using util::Thread::GetThreadHandle;
+
+    // Marks itself started, then waits for the stop event. Touches nothing of
+    // the object after marking, so it may be terminated from then on.
+    static uint32_t UntilStopped(Worker& w) {
+        HANDLE stop = w.GetStopEvent();
+        w.MarkStarted();
+        return ::WaitForSingleObject(stop, INFINITE);
+    }
+    // Marks itself started and waits on `gate`, ignoring the stop event.
+    static uint32_t Ignoring(Worker& w, HANDLE gate) {
+        w.MarkStarted();
+        return ::WaitForSingleObject(gate, INFINITE);
+    }
+
+protected:
+    uint32_t ThreadRoutine() override { return body_(*this); }
+
+private:
+    Body body_;
+    HANDLE started_ = nullptr;
+};
+
+// Stop on an idle thread returns true and signals nothing.
 TEST(Thread, WorkerRunsUnderItsNameAndEndsWhenStopped) {
     std::wstring seen;
     Worker w([&](Worker& self) {
         seen = util::GetCurrentThreadName();
         return Worker::UntilStopped(self);
     });
+    EXPECT_FALSE(w.IsRunning());
+    EXPECT_TRUE(w.Stop(static_cast<DWORD>(-1)));
+    EXPECT_EQ(::WaitForSingleObject(w.GetStopEvent(), 0), WAIT_TIMEOUT);
     w.Start(L"Wlan Device");
     EXPECT_TRUE(w.IsRunning());
     EXPECT_TRUE(w.Stop(static_cast<DWORD>(-1)));
@@ -117,30 +166,128 @@ TEST(Thread, StartTwiceStopsTheFirstWorkerBeforeTheSecondRunsAndResetsTheStopEve
     EXPECT_EQ(firstAtStart, WAIT_TIMEOUT);
 }
 
-TEST(Thread, DestructionStopsARunningWorker) {
-    std::atomic<bool> ended{false};
-    {
-        Worker w([&](Worker& self) {
-            Worker::UntilStopped(self);
-            ended = true;
-            return 0u;
-        });
-        w.Start(L"scoped");
-    }
-    EXPECT_TRUE(ended);
-}
-
 // The ANSI name must fit 512 bytes with its terminator.
 TEST(Thread, NameTooLongForTheAnsiBufferFailsAndLeavesTheThreadIdle) {
     Worker w(Worker::UntilStopped);
     auto e = test::ExpectThrows<util::SystemCallEx>([&] { w.Start(util::String(512, L'x')); });
-    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::WideCharToMultiByte", util::SystemMessage(ERROR_INSUFFICIENT_BUFFER), ERROR_INSUFFICIENT_BUFFER);
-    test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::StringUtility::ConvertUnicodeToAnsi",
-                      L"System call: WideCharToMultiByte failed.", 0);
-    EXPECT_EQ(e.Entries().back().function, L"util::Thread::Start");
+    const std::wstring toAnsi = L"util::StringUtility::ConvertUnicodeToAnsi";
+    test::ExpectEntries(e, {test::Api(L"WideCharToMultiByte", ERROR_INSUFFICIENT_BUFFER),
+                            test::Call(toAnsi, L"WideCharToMultiByte"), test::Stack(toAnsi),
+                            test::Stack(L"util::Thread::Start")});
     EXPECT_FALSE(w.IsRunning());
     w.Start(util::String(511, L'x'));
     EXPECT_TRUE(w.Stop(kBound));
+}
+
+TEST(ThreadFault, CreationFailureThrowsAndLeavesTheThreadIdle) {
+    if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
+    Worker w(Worker::UntilStopped);
+    sim::ScopedFault fault("_beginthreadex", ERROR_NOT_ENOUGH_MEMORY);
+    auto e = test::ExpectThrows<util::SystemCallEx>([&] { w.Start(L"unborn"); });
+    test::ExpectEntries(e, {test::Call(L"util::Thread::Start", L"_beginthreadex"), test::Stack(L"util::Thread::Start")});
+    EXPECT_FALSE(w.IsRunning());
+}
+
+// A failed signal, wait, termination or close still ends and closes the
+// thread, and reports util::Thread::Stop with the kernel's entry in front.
+TEST(ThreadFault, KernelFailureInStopIsReportedAndTheThreadDropped) {
+    if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
+    const std::wstring stop = L"util::Thread::Stop", set = L"util::Event::SetEvent";
+    const struct {
+        const char* call;
+        bool workerIgnoresStop;  // so that Stop has to terminate it
+        DWORD code;
+        std::vector<test::Entry> entries;
+    } rows[] = {
+        {"SetEvent", false, ERROR_INVALID_HANDLE,
+         {test::Api(L"SetEvent", ERROR_INVALID_HANDLE), test::Call(set, L"SetEvent"), test::Stack(set), test::Stack(stop)}},
+        {"WaitForSingleObject", false, ERROR_ACCESS_DENIED,
+         {test::Api(L"WaitForSingleObject", ERROR_ACCESS_DENIED), test::Call(stop, L"WaitForSingleObject"), test::Stack(stop)}},
+        {"TerminateThread", true, ERROR_ACCESS_DENIED,
+         {test::Api(L"TerminateThread", ERROR_ACCESS_DENIED), test::Call(stop, L"TerminateThread"), test::Stack(stop)}},
+        {"CloseHandle", false, ERROR_ACCESS_DENIED,
+         {test::Api(L"CloseHandle", ERROR_ACCESS_DENIED), test::Call(stop, L"CloseHandle"), test::Stack(stop)}},
+    };
+    HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(never, nullptr);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.call);
+        Worker w([&](Worker& self) { return row.workerIgnoresStop ? Worker::Ignoring(self, never) : Worker::UntilStopped(self); });
+        w.Start(L"worker");
+        ASSERT_TRUE(w.WaitStarted());
+        HANDLE thread = w.GetThreadHandle();
+        {
+            sim::ScopedFault fault(row.call, row.code);
+            test::ExpectEntries(test::ExpectThrows<util::SystemCallEx>([&] { w.Stop(row.workerIgnoresStop ? 30 : kBound); }),
+                                row.entries);
+        }
+        EXPECT_FALSE(w.IsRunning());
+        EXPECT_EQ(::WaitForSingleObject(thread, 0), WAIT_FAILED) << "the handle was closed";
+    }
+    ::CloseHandle(never);
+}
+
+
+
+// Enters the section on a worker thread and marks itself started once it is in.
+std::unique_ptr<Worker> Contend(util::CriticalSection& section) {
+    auto worker = std::make_unique<Worker>([&section](Worker& self) {
+        util::ScopedLock hold(section);
+        self.MarkStarted();
+        return 0u;
+    });
+    worker->Start(L"contender");
+    return worker;
+}
+
+TEST(ScopedLock, OwnerReentersAndOthersWaitForTheLastLeave) {
+    util::CriticalSection section;
+    auto outer = std::make_unique<util::ScopedLock>(section);
+    auto inner = std::make_unique<util::ScopedLock>(section);
+    auto other = Contend(section);
+    inner.reset();
+    EXPECT_FALSE(other->WaitStarted(kQuiet));
+    outer.reset();
+    EXPECT_TRUE(other->WaitStarted());
+}
+
+TEST(ScopedLock, ReleasesTheLockWhenAnExceptionLeavesTheScope) {
+    util::CriticalSection section;
+    EXPECT_THROW(
+        {
+            util::ScopedLock hold(section);
+            throw std::runtime_error("leaving");
+        },
+        std::runtime_error);
+    EXPECT_TRUE(Contend(section)->WaitStarted());
+}
+
+TEST(ProfileTimer, WritesInTheCLocaleAndRestoresTheStreamsLocale) {
+    std::wostringstream os;
+    os.imbue(test::GroupingLocale());
+    util::ProfileTimer sinceBoot(false);  // start tick 0: Elapsed is the tick count
+    os << sinceBoot;
+    std::wstring text = os.str();
+    ASSERT_EQ(text.rfind(L"Profile time: ", 0), 0u) << text;
+    std::wstring digits = text.substr(14);
+    EXPECT_EQ(digits.find_first_not_of(L"0123456789"), std::wstring::npos) << text;
+    EXPECT_GE(std::stoul(digits), 1000u) << "the tick count is large enough to be grouped";
+
+    os.str(L"");
+    os << 1234567;
+    EXPECT_EQ(os.str(), L"1.234.567");
+}
+
+TEST(ProfileTimer, ElapsedCountsFromStart) {
+    util::ProfileTimer timer(true);
+    HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ::WaitForSingleObject(never, 60);
+    ::CloseHandle(never);
+    uint32_t elapsed = timer.Elapsed();
+    EXPECT_GE(elapsed, 40u);
+    EXPECT_LT(elapsed, kBound);
+    timer.Start();
+    EXPECT_LT(timer.Elapsed(), elapsed);
 }
 
 }  // namespace

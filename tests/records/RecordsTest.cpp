@@ -82,13 +82,6 @@ TEST(Records, NetworkEntryDefaultsOrderAndCast) {
     EXPECT_EQ(wlan->securityType, cei::SECURITY_UNKNOWN);
 }
 
-TEST(Records, DeviceStatisticsStartAtZero) {
-    cei::DeviceStatistics s;
-    EXPECT_EQ(s.bytesSent, 0u);
-    EXPECT_EQ(s.bytesReceived, 0u);
-    test::ExpectFieldOrder({TEST_FIELD(s, bytesSent), TEST_FIELD(s, bytesReceived)});
-}
-
 using Info = cei::DeviceInformation;
 util::String Info::*const kInfoTexts[] = {
     &Info::deviceId,   &Info::friendlyName,       &Info::modelName, &Info::manufacturer,  &Info::text5,
@@ -132,7 +125,11 @@ TEST(Records, DeviceInformationDefaultsOrderAndCopy) {
     EXPECT_EQ(target.number2, 101u);
 }
 
-TEST(Records, AccessStatusOrderFollowsTypeNames) {
+TEST(Records, StatisticsAndAccessStatusDefaultsAndOrder) {
+    cei::DeviceStatistics s;
+    EXPECT_EQ(s.bytesSent, 0u);
+    EXPECT_EQ(s.bytesReceived, 0u);
+    test::ExpectFieldOrder({TEST_FIELD(s, bytesSent), TEST_FIELD(s, bytesReceived)});
     cei::AccessStatus a;
     EXPECT_EQ(a.signalStrength, 0);
     test::ExpectFieldOrder({TEST_FIELD(a, reserved1), TEST_FIELD(a, signalStrength), TEST_FIELD(a, signalQuality),

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "Entries.h"
 #include "foundation/CountedPtr.h"
@@ -102,17 +103,20 @@ struct Derived : Tracked {
 
 using Ptr = util::CountedPtr<Tracked>;
 
-TEST(CountedPtr, CopiedTwiceReleasedThreeTimesDeletesOnTheLastRelease) {
+TEST(CountedPtr, CopiedTwiceMovedOnceReleasedThreeTimesDeletesOnTheLastRelease) {
     std::atomic<int> deleted{0};
     Ptr first(new Tracked(deleted));
     Ptr second(first);
     Ptr third;
     third = first;
     EXPECT_EQ(third.Get(), first.Get());
+    Ptr moved(std::move(second));  // takes the share over, counts nothing
+    EXPECT_FALSE(second);
+    EXPECT_EQ(moved.Get(), first.Get());
 
     first.Release();
     EXPECT_FALSE(first);
-    second.Release();
+    moved.Release();
     EXPECT_EQ(deleted, 0);
     third.Release();
     EXPECT_EQ(deleted, 1);

@@ -116,6 +116,31 @@ TEST(OXmlFile, EscapesOnlyMarkupInValuesAndRefusesItInNames) {
     EXPECT_EQ(Text(file), std::wstring(kDecl) + L"<r a=\"<&>\">\n\t<v>a&lt;b&gt;&c\"</v>\n</r>\n");
 }
 
+// Our reader refuses such a document, so the writer never writes one; the
+// value may be a key, so only its position is told.
+TEST(OXmlFile, RefusesCharactersXmlCannotHoldAndTellsOnlyWhere) {
+    struct Row {
+        std::wstring value;
+        size_t at;  // npos: written
+    } rows[] = {{L"ke\u0001y", 2},          {L"\uffff", 0},        {L"a\ufffe", 1},
+                {std::wstring(1, wchar_t(0xD800)), 0}, {L"\t\n\r\U0001F600\ud7ff", std::wstring::npos}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.value));
+        OXmlFile file;
+        XmlPath root;
+        root.Push(L"r");
+        if (row.at == std::wstring::npos) {
+            file.Put(root, L"key", row.value);
+            continue;
+        }
+        auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { file.Put(root, L"key", row.value); });
+        test::ExpectEntry(ex, 0, L"class util::InvalidFormatEx", L"util::OXmlFile::Put",
+                          L"Data format is invalid.XML data must not contain a character XML cannot hold, "
+                          L"rsParam=\"key\", at " + std::to_wstring(row.at), 0);
+        EXPECT_EQ(Text(file), std::wstring(kDecl)) << "nothing was written";
+    }
+}
+
 TEST(IXmlFile, FindsValuesByPathDecodedOnce) {
     IXmlFile file(L"mem.xml");
     file.Load(L"<r xmlns=\"urn:a\"><g k=\"1\"><v>one</v></g><g k=\"2\" extra=\"y\"><v>two</v><e/><m>a&amp;lt;b&gt;</m>"

@@ -85,6 +85,33 @@ TEST(Thread, WorkerRunsUnderItsNameAndEndsWhenStopped) {
     EXPECT_EQ(seen, L"Wlan Device");
 }
 
+// The base destructor must stop the worker itself: this one has no stop of
+// its own, and its routine touches only the base and the test's flags, so
+// it may run while the base is being destroyed.
+TEST(Thread, DestructorStopsTheWorkerWhichEndsByItself) {
+    struct Bare : util::Thread {
+        std::atomic<bool>* started;
+        std::atomic<bool>* ended;
+        uint32_t ThreadRoutine() override {
+            std::atomic<bool>* done = ended;
+            HANDLE stop = GetStopEvent();
+            *started = true;
+            if (::WaitForSingleObject(stop, INFINITE) == WAIT_OBJECT_0) *done = true;
+            return 0;
+        }
+    };
+    std::atomic<bool> started{false}, ended{false};
+    {
+        Bare bare;
+        bare.started = &started;
+        bare.ended = &ended;
+        bare.Start(L"bare");
+        for (DWORD waited = 0; !started && waited < kBound; waited += 1) ::Sleep(1);
+        ASSERT_TRUE(started);
+    }
+    EXPECT_TRUE(ended) << "the destructor did not stop the worker, or terminated it";
+}
+
 TEST(Thread, NameSlotIsEmptyInOtherThreadsAndSetOnce) {
     std::thread plain([] {
         EXPECT_EQ(util::GetCurrentThreadName(), nullptr);

@@ -17,18 +17,9 @@ constexpr size_t kMaxSsidBytes = 32;
 // The SSID goes on the air as UTF-8.
 size_t Utf8Length(const util::String& text) {
     size_t bytes = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<uint32_t>(text[i]);
-        if (c < 0x80) {
-            bytes += 1;
-        } else if (c < 0x800) {
-            bytes += 2;
-        } else if (sizeof(wchar_t) == 2 && c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
-            bytes += 4;  // a surrogate pair
-            ++i;
-        } else {
-            bytes += c < 0x10000 ? 3 : 4;
-        }
+    for (size_t i = 0; i < text.size();) {
+        const uint32_t c = util::NextCodePoint(text, i);
+        bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
     }
     return bytes;
 }
@@ -59,11 +50,12 @@ void CheckAssociateRequest(const cei::AssociateInfoWlan& request, const wchar_t*
     const size_t ssidBytes = Utf8Length(request.ssid);
     if (ssidBytes == 0 || ssidBytes > kMaxSsidBytes)
         Refuse(fn, L"SSID length not supported: " + std::to_wstring(ssidBytes) + L" bytes");
-    if (request.ssid.find(L'\0') != util::String::npos) Refuse(fn, L"SSID holds a zero character");
     // The profile is XML: a control character or a non-character would make
     // it a document no reader takes. The key's character is not told.
     if (const size_t at = util::FindNonXmlChar(request.ssid); at != util::String::npos)
-        Refuse(fn, L"SSID holds a character a profile cannot carry: U+" + CodePoint(request.ssid[at]));
+        Refuse(fn, request.ssid[at] == L'\0'
+                       ? std::wstring(L"SSID holds a zero character")
+                       : L"SSID holds a character a profile cannot carry: U+" + CodePoint(request.ssid[at]));
     if (util::FindNonXmlChar(request.key) != util::String::npos)
         Refuse(fn, L"Key holds a character a profile cannot carry");
     const size_t keyLength = request.key.size();

@@ -35,10 +35,6 @@ public:
         UTIL_CATCH_CHAIN(L"util::CountedPtr::CountedPtr")
     }
 
-    // An empty source leaves this pointer as it is. The source's count is
-    // taken before ours is dropped, so assigning a pointer to itself, or to
-    // one sharing its count, or to one that lives inside our object, never
-    // frees what it is about to share.
     // Takes both pointers over and leaves `other` empty; the count is not
     // touched, so a vector of these grows without taking any count's lock.
     CountedPtr(CountedPtr&& other) noexcept : object_(other.object_), count_(other.count_) {
@@ -46,6 +42,10 @@ public:
         other.count_ = nullptr;
     }
 
+    // An empty source leaves this pointer as it is. The source's count is
+    // taken before ours is dropped, so assigning a pointer to itself, or to
+    // one sharing its count, or to one that lives inside our object, never
+    // frees what it is about to share.
     CountedPtr& operator=(const CountedPtr& other) {
         UTIL_TRY
         if (other.count_ == nullptr || other.count_ == count_) return *this;

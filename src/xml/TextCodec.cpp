@@ -62,17 +62,22 @@ bool IsXmlChar(uint32_t cp) {
     return cp != 0xFFFE && cp != 0xFFFF && cp <= 0x10FFFF;
 }
 
-size_t FindNonXmlChar(const String& text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint32_t cp = static_cast<uint32_t>(text[i]);
-        if (sizeof(wchar_t) == 2 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size()) {
-            const auto low = static_cast<uint32_t>(text[i + 1]);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                ++i;
-                continue;
-            }
+uint32_t NextCodePoint(const String& text, size_t& i) {
+    const auto unit = static_cast<uint32_t>(text[i++]);
+    if (sizeof(wchar_t) == 2 && unit >= 0xD800 && unit <= 0xDBFF && i < text.size()) {
+        const auto low = static_cast<uint32_t>(text[i]);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+            ++i;
+            return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
         }
-        if (!IsXmlChar(cp)) return i;
+    }
+    return unit;
+}
+
+size_t FindNonXmlChar(const String& text) {
+    for (size_t i = 0; i < text.size();) {
+        const size_t at = i;
+        if (!IsXmlChar(NextCodePoint(text, i))) return at;
     }
     return String::npos;
 }

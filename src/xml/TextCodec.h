@@ -11,6 +11,9 @@ namespace util {
 
 // True for the characters an XML document may hold.
 bool IsXmlChar(uint32_t cp);
+// The code point at `i` (a surrogate pair taken whole where wchar_t has 16
+// bits; a lone surrogate is itself); `i` moves past it.
+uint32_t NextCodePoint(const String& text, size_t& i);
 // The position of the first character an XML document cannot hold (a lone
 // surrogate where wchar_t has 16 bits), or String::npos.
 size_t FindNonXmlChar(const String& text);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "device/Exports.h"
+#include "platform/sim/RegistryTree.h"
 #include "platform/sim/World.h"
 #include "platform/win32.h"
 
@@ -80,7 +81,9 @@ WlanRig::WlanRig(DWORD serviceVersion, std::vector<sim::WlanNetwork> networks, b
     sim::GetWorld().Reset();
     wlan.SetServiceVersion(serviceVersion);
     sim::WlanInterfaceDescription d;
-    d.description = std::wstring(kAdapterName) + L" 3945ABG";
+    // Under Wine the registry is real and shared by the parallel test processes, and the device finds
+    // its adapter's keys by description: each rig's adapter has a description of its own.
+    d.description = std::wstring(kAdapterName) + L" 3945ABG " + sim::RegistryTree::UniqueName(L"rig");
     d.networks = std::move(networks);
     iface = wlan.AddInterface(d);
     LPWSTR text = nullptr;

@@ -30,9 +30,11 @@ XmlPath Path(std::initializer_list<Step> steps) {
     return p;
 }
 
-std::wstring Text(OXmlFile& file) {
+// What an output file or a single writer writes.
+template <class Out>
+std::wstring Text(Out& out) {
     std::wostringstream s;
-    file.WriteToStream(s);
+    out.WriteToStream(s);
     return s.str();
 }
 
@@ -232,11 +234,6 @@ TEST(XmlFile, WrittenDocumentsReadBack) {
 
 const XmlSerializer::NameTable kBits{{L"One", 1}, {L"Two", 2}, {L"Four", 4}, {L"Sixteen", 16},
                                      {L"Also16", 16}, {L"Three", 3}};
-std::wstring Text(XmlSerializeSingleWriter& writer) {
-    std::wostringstream s;
-    writer.WriteToStream(s);
-    return s.str();
-}
 
 TEST(XmlSerializer, RootAttributes) {
     XmlSerializeSingleWriter single(L"WLANProfile", L"xmlns", L"urn:p");
@@ -245,9 +242,7 @@ TEST(XmlSerializer, RootAttributes) {
     EXPECT_EQ(Text(bare), L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<R/>\n");
 
     XmlSerializeWriter withSchema(L"DB", L"version", L"2", L"db.xsd");
-    std::wostringstream s;
-    withSchema.GetFile(0).WriteToStream(s);
-    EXPECT_EQ(s.str(),
+    EXPECT_EQ(Text(withSchema.GetFile(0)),
               L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DB version=\"2\" "
               L"xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:noNamespaceSchemaLocation=\"db.xsd\"/>\n");
 }

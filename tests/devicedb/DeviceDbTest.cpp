@@ -65,12 +65,10 @@ TEST(DBDeviceInfo, EqualityNoticesEveryField) {
         [](DBDeviceInfo& r) { r.capabilities.FunctionalityRFOff = !r.capabilities.FunctionalityRFOff; },
     };
     const DBDeviceInfo base = Filled();
-    int index = 0;
-    for (Change change : changes) {
+    for (size_t i = 0; i < std::size(changes); ++i) {
         DBDeviceInfo other = base;
-        change(other);
-        EXPECT_NE(other, base) << "change " << index;
-        ++index;
+        changes[i](other);
+        EXPECT_NE(other, base) << "change " << i;
     }
 }
 
@@ -158,8 +156,6 @@ TEST(Utf16Order, SortsBySurrogatesNotCodePoints) {
     for (const auto& entry : ordered) walk.push_back(entry.second);
     EXPECT_EQ(walk, (std::vector<int>{3, 2, 1}));
 }
-
-using ace::DBDeviceInfo;
 
 const wchar_t kHead[] = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 

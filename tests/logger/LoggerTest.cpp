@@ -283,16 +283,14 @@ TEST(LoggerEnvironment, MaskOverridesSetMask) {
     };
     for (const Row& r : rows) {
         test::ScopedEnv env("WLAN_LOG_MASK", r.text);
-        util::Log log;
-        auto capture = std::make_shared<util::CaptureSink>();
-        log.AddSink(capture);
-        log.SetMask(LOG_ERROR);
+        LocalLog l;
+        l.log.SetMask(LOG_ERROR);
         const unsigned int effective = r.valid ? r.mask : LOG_ERROR;
-        EXPECT_EQ(log.GetMask(), effective) << "'" << r.text << "'";
-        log.GetLogStream().GetStream(LOG_DETAIL, 2, L"f", L"fn") << L"detail";
-        log.GetLogStream().GetStream(LOG_ERROR, 2, L"f", L"fn") << L"error";
+        EXPECT_EQ(l.log.GetMask(), effective) << "'" << r.text << "'";
+        l.log.GetLogStream().GetStream(LOG_DETAIL, 2, L"f", L"fn") << L"detail";
+        l.log.GetLogStream().GetStream(LOG_ERROR, 2, L"f", L"fn") << L"error";
         size_t expected = ((effective & LOG_DETAIL) != 0 ? 1 : 0) + ((effective & LOG_ERROR) != 0 ? 1 : 0);
-        EXPECT_EQ(capture->Records().size(), expected) << "'" << r.text << "'";
+        EXPECT_EQ(l.capture->Records().size(), expected) << "'" << r.text << "'";
     }
 }
 

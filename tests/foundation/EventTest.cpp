@@ -27,6 +27,16 @@ TEST(Event, CreateGivesAWaitableHandleOfTheRequestedKind) {
     EXPECT_EQ(::WaitForSingleObject(manual.GetHandle(), 0), WAIT_TIMEOUT);
 }
 
+TEST(Event, CreateFailureReadsAsTheKernelEntryThenTheEventsOwn) {
+    if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
+    util::Event e;
+    sim::ScopedFault fault("CreateEventW", ERROR_NOT_ENOUGH_MEMORY);
+    test::ExpectEntries(test::ExpectThrows<util::SystemCallEx>([&] { e.Create(false, false); }),
+                        {test::Api(L"CreateEventW", ERROR_NOT_ENOUGH_MEMORY),
+                         test::Call(L"util::Event::Create", L"CreateEvent"), test::Stack(L"util::Event::Create")});
+    EXPECT_EQ(e.GetHandle(), nullptr);
+}
+
 // Without a handle the kernel refuses the call; the event names it.
 TEST(Event, SetAndResetFailureIsASystemCallExNamingTheCall) {
     const std::pair<const wchar_t*, std::function<void(util::Event&)>> rows[] = {
@@ -57,38 +67,25 @@ TEST(Event, CloseTwiceClosesTheHandleOnce) {
     }
 }
 
-// A failed create or close leaves no handle behind in the event.
-TEST(Event, KernelFailureReadsAsTheKernelEntryThenTheEventsOwn) {
+TEST(Event, CloseFailureClearsTheHandleAndNamesCloseHandle) {
     if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
-    const struct {
-        const char* call;
-        const wchar_t *api, *named, *function;
-        DWORD code;
-        bool created;  // before the call
-        void (*operation)(util::Event&);
-    } rows[] = {
-        {"CreateEventW", L"CreateEventW", L"CreateEvent", L"util::Event::Create", ERROR_NOT_ENOUGH_MEMORY, false,
-         [](util::Event& e) { e.Create(false, false); }},
-        {"CloseHandle", L"CloseHandle", L"CloseHandle", L"util::Event::Close", ERROR_ACCESS_DENIED, true,
-         [](util::Event& e) { e.Close(); }},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.call);
-        util::Event e;
-        if (row.created) e.Create(false, false);
-        HANDLE h = e.GetHandle();
-        sim::ScopedFault fault(row.call, row.code);
-        test::ExpectEntries(test::ExpectThrows<util::SystemCallEx>([&] { row.operation(e); }),
-                            {test::Api(row.api, row.code), test::Call(row.function, row.named), test::Stack(row.function)});
+    util::Event e;
+    e.Create(false, false);
+    HANDLE h = e.GetHandle();
+    {
+        sim::ScopedFault fault("CloseHandle", ERROR_ACCESS_DENIED);
+        test::ExpectEntries(test::ExpectThrows<util::SystemCallEx>([&] { e.Close(); }),
+                            {test::Api(L"CloseHandle", ERROR_ACCESS_DENIED), test::Call(L"util::Event::Close", L"CloseHandle"),
+                             test::Stack(L"util::Event::Close")});
         EXPECT_EQ(e.GetHandle(), nullptr);
-        if (h != nullptr) ::CloseHandle(h);
+        // The destructor must swallow a failed close too.
+        sim::FailCall("CloseHandle", ERROR_ACCESS_DENIED);
+        EXPECT_NO_THROW({
+            util::Event doomed;
+            doomed.Create(false, false);
+        });
     }
-    // The destructor must swallow a failed close.
-    sim::ScopedFault fault("CloseHandle", ERROR_ACCESS_DENIED);
-    EXPECT_NO_THROW({
-        util::Event doomed;
-        doomed.Create(false, false);
-    });
+    ::CloseHandle(h);
 }
 
 // Counts its deletions; derived classes check deletion through the base.

@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <cstring>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -46,7 +45,6 @@ struct Note {
     DWORD code = 0;
     DWORD reason = 0;  // of an ACM connection notification
     std::thread::id thread;
-    void* context = nullptr;
 };
 
 // Records the notifications of one registration; `react` runs inside the
@@ -55,7 +53,7 @@ class Recorder {
 public:
     static VOID WINAPI Callback(PWLAN_NOTIFICATION_DATA data, PVOID context) {
         auto* self = static_cast<Recorder*>(context);
-        Note n{data->NotificationSource, data->NotificationCode, 0, std::this_thread::get_id(), context};
+        Note n{data->NotificationSource, data->NotificationCode, 0, std::this_thread::get_id()};
         if (data->NotificationSource == kAcm && data->dwDataSize >= sizeof(WLAN_CONNECTION_NOTIFICATION_DATA))
             n.reason = static_cast<WLAN_CONNECTION_NOTIFICATION_DATA*>(data->pData)->wlanReasonCode;
         if (self->react) self->react(*data);
@@ -121,10 +119,15 @@ sim::WlanNetwork Wpa2(const std::string& ssid, const std::wstring& secret) { ret
 class WlanServiceTest : public ::testing::Test {
 protected:
     void SetUp() override { Fresh(); }
-    void TearDown() override { world.Reset(); }
+    void TearDown() override {
+        EXPECT_EQ(wlan.OutstandingAllocations(), 0u);
+        world.Reset();
+    }
 
-    // A machine with one adapter, a client handle registered for ACM and MSM.
+    // A machine with one adapter, a client handle registered for ACM and MSM;
+    // what the last one handed out must have come back.
     void Fresh(std::vector<sim::WlanNetwork> networks = {}) {
+        EXPECT_EQ(wlan.OutstandingAllocations(), 0u) << "a call left service memory unfreed";
         world.Reset();
         recorder.Clear();
         recorder.react = nullptr;
@@ -166,8 +169,9 @@ protected:
     HANDLE client = nullptr;
 };
 
-// Each connect notifies in order on the service's own thread with the
-// registration's context; a callback may call the service but not close it.
+// Each connect notifies in order on the service's own thread; a callback may
+// call the service but not close it. A key or SSID with markup connecting is
+// the device's (WlanProfileStoreTest), as is the registration's context.
 TEST_F(WlanServiceTest, ConnectSucceedsOrFailsOnItsMerits) {
     const struct {
         const char* what;
@@ -175,8 +179,6 @@ TEST_F(WlanServiceTest, ConnectSucceedsOrFailsOnItsMerits) {
         std::wstring profile;
         DWORD reason;
     } cases[] = {
-        {"WPA2, key with markup", Wpa2("Home", L"pass&word"), ProfileXml(L"Home", L"WPA2PSK", L"AES", L"pass&amp;word"),
-         0},
         {"wrong passphrase", Wpa2("Home", L"secret1"), ProfileXml(L"Home", L"WPA2PSK", L"AES", L"secret2"),
          WLAN_REASON_CODE_KEY_MISMATCH},
         {"no key", Wpa2("Home", L"secret1"), ProfileXml(L"Home", L"WPA2PSK", L"AES"), WLAN_REASON_CODE_KEY_MISMATCH},
@@ -215,7 +217,6 @@ TEST_F(WlanServiceTest, ConnectSucceedsOrFailsOnItsMerits) {
             codes.emplace_back(n.source, n.code);
             EXPECT_EQ(n.thread, notes.front().thread);
             EXPECT_NE(n.thread, std::this_thread::get_id());
-            EXPECT_EQ(n.context, &recorder);
         }
         ASSERT_EQ(codes, expected);
         EXPECT_EQ(notes.back().reason, c.reason);
@@ -230,7 +231,6 @@ TEST_F(WlanServiceTest, ConnectSucceedsOrFailsOnItsMerits) {
         EXPECT_EQ(*static_cast<DWORD*>(data), static_cast<DWORD>(c.reason == 0 ? wlan_interface_state_connected
                                                                                 : wlan_interface_state_disconnected));
         WlanFreeMemory(data);
-        EXPECT_EQ(wlan.OutstandingAllocations(), 0u);
         wchar_t text[256] = {};
         EXPECT_EQ(WlanReasonCodeToString(c.reason, 256, text, nullptr), 0u);
         EXPECT_NE(text[0], L'\0');
@@ -349,8 +349,6 @@ TEST_F(WlanServiceTest, UnfreedAndDoubleFreedMemoryIsReported) {
     PWLAN_INTERFACE_INFO_LIST list = nullptr;
     ASSERT_EQ(WlanEnumInterfaces(client, nullptr, &list), 0u);
     ASSERT_EQ(list->dwNumberOfItems, 1u);
-    EXPECT_EQ(list->InterfaceInfo[0].InterfaceGuid, iface);
-    EXPECT_EQ(std::wstring(list->InterfaceInfo[0].strInterfaceDescription), L"Sim 802.11n Adapter");
     EXPECT_EQ(list->InterfaceInfo[0].isState, wlan_interface_state_disconnected);
     EXPECT_EQ(wlan.OutstandingAllocations(), 1u);
     WlanFreeMemory(list);
@@ -371,24 +369,15 @@ TEST_F(WlanServiceTest, ScriptedDepartures) {
         DWORD state;
     } cases[] = {
         {"scan", [&] { scan(0); }, {{kAcm, wlan_notification_acm_scan_complete}}, 1},
-        {"failing scan", [&] { wlan.Silence(sim::WlanSilence::ScanFail); scan(0); },
-         {{kAcm, wlan_notification_acm_scan_fail}}, 1},
         {"disconnect, twice", [&] {
              EXPECT_EQ(WlanDisconnect(client, &iface, nullptr), 0u);
              EXPECT_EQ(WlanDisconnect(client, &iface, nullptr), 0u);
          }, kDisconnected, 4},
         {"connect while connected", [&] { EXPECT_EQ(Connect(L"Cafe"), 0u); }, kDisconnected + kConnected, 1},
-        {"delayed silent connect", [&] {
-             wlan.SetConnectDelay(1ms);
-             wlan.Silence(sim::WlanSilence::Connect);
-             EXPECT_EQ(Connect(L"Cafe"), 0u);
-         }, {}, 1},
         {"network gone", [&] { wlan.RemoveNetwork(iface, "Cafe"); }, kDisconnected, 4},
         {"radio off", [&] {
              wlan.SetRadio(iface, false);
-             scan(radioOff);
-             PWLAN_AVAILABLE_NETWORK_LIST list = nullptr;
-             EXPECT_EQ(WlanGetAvailableNetworkList(client, &iface, 0, nullptr, &list), radioOff);
+             scan(radioOff);  // the network list's refusal is the device's (WlanFailureTest)
              EXPECT_EQ(Connect(L"Cafe"), radioOff);
          }, kDisconnected + Codes{{kMsm, wlan_notification_msm_radio_state_change}}, 4},
         {"later signal change", [&] { wlan.After(1ms, [&] { wlan.SetSignal(iface, "Cafe", 20, -90); }); },
@@ -407,44 +396,6 @@ TEST_F(WlanServiceTest, ScriptedDepartures) {
         ASSERT_TRUE(wlan.WaitIdle(kBound));
         EXPECT_EQ(recorder.Wait(0).size(), c.expected.size());
         EXPECT_EQ(wlan.InterfaceState(iface), c.state);
-    }
-}
-
-// One gate serves every call, and the device's failure tests meet it at the
-// calls they fail; here the calls they do not fail and those whose failure
-// must leave the state alone.
-TEST_F(WlanServiceTest, AnArmedFaultFailsTheCallAndChangesNothing) {
-    DWORD previous = 0;
-    LPWSTR xml = nullptr;
-    wchar_t text[64] = {};
-    const std::pair<const char*, std::function<DWORD()>> calls[] = {
-        {"WlanRegisterNotification",
-         [&] {
-             return WlanRegisterNotification(client, WLAN_NOTIFICATION_SOURCE_NONE, FALSE, nullptr, nullptr, nullptr,
-                                             &previous);
-         }},
-        {"WlanGetProfile", [&] { return WlanGetProfile(client, &iface, L"Cafe", nullptr, &xml, nullptr, nullptr); }},
-        {"WlanDeleteProfile", [&] { return WlanDeleteProfile(client, &iface, L"Cafe", nullptr); }},
-        {"WlanDisconnect", [&] { return WlanDisconnect(client, &iface, nullptr); }},
-        {"WlanReasonCodeToString", [&] { return WlanReasonCodeToString(0, 64, text, nullptr); }},
-        {"WlanCloseHandle", [&] { return WlanCloseHandle(client, nullptr); }},
-    };
-    for (const auto& [name, call] : calls) {
-        SCOPED_TRACE(name);
-        ConnectToCafe();
-        unsigned before = wlan.CallCount(name);
-        sim::ScopedFault fault(name, 0x1234);
-        EXPECT_EQ(call(), 0x1234u);
-        EXPECT_EQ(wlan.CallCount(name), before + 1);
-        EXPECT_EQ(wlan.Journal().back().result, 0x1234u);
-        EXPECT_EQ(wlan.OpenHandles(), 1u);
-        EXPECT_EQ(wlan.InterfaceState(iface), 1u);
-        EXPECT_EQ(wlan.Profiles(iface).size(), 1u);
-        EXPECT_EQ(wlan.OutstandingAllocations(), 0u);
-        wlan.Notify(kAcm, wlan_notification_acm_scan_complete, iface);  // still registered
-        EXPECT_EQ(recorder.WaitCodes(1), (Codes{{kAcm, wlan_notification_acm_scan_complete}}));
-        ASSERT_TRUE(wlan.WaitIdle(kBound));
-        EXPECT_EQ(recorder.Wait(0).size(), 1u);
     }
 }
 
@@ -522,7 +473,6 @@ TEST_F(WlanServiceTest, BadInputGetsTheServicesCodeAndChangesNothing) {
         EXPECT_EQ(c.call(), c.code);
         EXPECT_EQ(wlan.OpenHandles(), 1u);
         EXPECT_EQ(wlan.Profiles(iface).size(), 1u);
-        EXPECT_EQ(wlan.OutstandingAllocations(), 0u);
     }
     ASSERT_TRUE(wlan.WaitIdle(kBound));
     EXPECT_EQ(recorder.Wait(0).size(), 0u);

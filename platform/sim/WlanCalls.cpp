@@ -27,6 +27,7 @@ const struct {
     {WLAN_REASON_CODE_NETWORK_NOT_AVAILABLE, L"The network is not available."},
     {WLAN_REASON_CODE_KEY_MISMATCH, L"The network key does not match."},
     {WLAN_REASON_CODE_MSMSEC_PROFILE_INVALID_KEY_INDEX, L"The key index in the profile is not valid."},
+    {WLAN_REASON_CODE_MSMSEC_PROFILE_PSK_LENGTH, L"The pre-shared key does not fit its key type."},
     {WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA, L"The profile does not follow the profile schema."},
     {WLAN_REASON_CODE_PROFILE_MISSING, L"The profile was not found."},
     {WLAN_REASON_CODE_INVALID_PROFILE_NAME, L"The profile name is not valid."},

@@ -1,5 +1,6 @@
 #include "WlanProfileXml.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <string_view>
 #include <vector>
@@ -316,6 +317,16 @@ uint32_t CheckProfileXml(const std::wstring& xml, WlanProfileFields& f) {
         return WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA;
     if (f.hasKeyIndex && !OneOf(f.keyIndex, {L"0", L"1", L"2", L"3"}))
         return WLAN_REASON_CODE_MSMSEC_PROFILE_INVALID_KEY_INDEX;
+    if (f.hasSharedKey && !OneOf(f.keyType, {L"networkKey", L"passPhrase"}))
+        return WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA;
+    // A pre-shared key is 64 hex digits given as a network key, or a
+    // passphrase of 8 to 63 characters.
+    if (f.hasSharedKey && OneOf(f.authentication, {L"WPAPSK", L"WPA2PSK"})) {
+        const bool hex64 = f.keyMaterial.size() == 64 &&
+                           std::all_of(f.keyMaterial.begin(), f.keyMaterial.end(), [](wchar_t c) { return std::iswxdigit(c); });
+        const bool fits = f.keyType == L"networkKey" ? hex64 : f.keyMaterial.size() >= 8 && f.keyMaterial.size() <= 63;
+        if (!fits) return WLAN_REASON_CODE_MSMSEC_PROFILE_PSK_LENGTH;
+    }
     return WLAN_REASON_CODE_SUCCESS;
 }
 

@@ -70,7 +70,8 @@ cei::AssociateInfoWlan Wep(size_t keyLength, uint32_t keyIndex = 1) {
     return test::Request(L"Lab", 0, 3, std::wstring(keyLength, L'\u00a7'), keyIndex);
 }
 cei::AssociateInfoWlan Psk(size_t keyLength, int32_t security = 5) {
-    return test::Request(L"Office", security, 1, std::wstring(keyLength, L'\u00b6'));
+    // 64 characters go out as a network key, which the service takes only in hex digits.
+    return test::Request(L"Office", security, 1, std::wstring(keyLength, keyLength == 64 ? L'a' : L'\u00b6'));
 }
 
 struct Row {

@@ -179,14 +179,14 @@ TEST_F(WlanServiceTest, ConnectSucceedsOrFailsOnItsMerits) {
         std::wstring profile;
         DWORD reason;
     } cases[] = {
-        {"wrong passphrase", Wpa2("Home", L"secret1"), ProfileXml(L"Home", L"WPA2PSK", L"AES", L"secret2"),
+        {"wrong passphrase", Wpa2("Home", L"secret01"), ProfileXml(L"Home", L"WPA2PSK", L"AES", L"secret02"),
          WLAN_REASON_CODE_KEY_MISMATCH},
-        {"no key", Wpa2("Home", L"secret1"), ProfileXml(L"Home", L"WPA2PSK", L"AES"), WLAN_REASON_CODE_KEY_MISMATCH},
-        {"other cipher", Wpa2("Home", L"secret1"), ProfileXml(L"Home", L"WPA2PSK", L"TKIP", L"secret1"),
+        {"no key", Wpa2("Home", L"secret01"), ProfileXml(L"Home", L"WPA2PSK", L"AES"), WLAN_REASON_CODE_KEY_MISMATCH},
+        {"other cipher", Wpa2("Home", L"secret01"), ProfileXml(L"Home", L"WPA2PSK", L"TKIP", L"secret01"),
          WLAN_REASON_CODE_PROFILE_NOT_COMPATIBLE},
-        {"other authentication", Wpa2("Home", L"secret1"), ProfileXml(L"Home", L"WPAPSK", L"AES", L"secret1"),
+        {"other authentication", Wpa2("Home", L"secret01"), ProfileXml(L"Home", L"WPAPSK", L"AES", L"secret01"),
          WLAN_REASON_CODE_PROFILE_NOT_COMPATIBLE},
-        {"not in range", Wpa2("Away", L"secret1"), ProfileXml(L"Home", L"WPA2PSK", L"AES", L"secret1"),
+        {"not in range", Wpa2("Away", L"secret01"), ProfileXml(L"Home", L"WPA2PSK", L"AES", L"secret01"),
          WLAN_REASON_CODE_NETWORK_NOT_AVAILABLE},
         {"WEP hex in any case", Network("Old", 1, 5, L"ABCDEF0123"),
          ProfileXml(L"Old", L"open", L"WEP", L"abcdef0123", false, L"<keyIndex>0</keyIndex>"), 0},
@@ -246,7 +246,9 @@ TEST_F(WlanServiceTest, ProfileStoreRefusesWhatTheServiceRefuses) {
         return xml.replace(xml.find(from), from.size(), to);
     };
     auto replace = [&](const std::wstring& from, const std::wstring& to) { return edit(good, from, to); };
+    const std::wstring psk = ProfileXml(L"Home", L"WPA2PSK", L"AES", L"secret01");
     const DWORD schema = WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA;
+    const DWORD pskLength = WLAN_REASON_CODE_MSMSEC_PROFILE_PSK_LENGTH;
     const struct {
         const char* what;
         std::wstring xml;
@@ -272,6 +274,10 @@ TEST_F(WlanServiceTest, ProfileStoreRefusesWhatTheServiceRefuses) {
          WLAN_REASON_CODE_MSMSEC_PROFILE_INVALID_KEY_INDEX},
         {"key index minus one", replace(L"</security>", L"<keyIndex>4294967295</keyIndex></security>"),
          WLAN_REASON_CODE_MSMSEC_PROFILE_INVALID_KEY_INDEX},
+        {"unknown key type", edit(psk, L"passPhrase", L"password"), schema},
+        {"passphrase of 7", ProfileXml(L"Home", L"WPA2PSK", L"AES", L"seven77"), pskLength},
+        {"64 hex digits as a passphrase", ProfileXml(L"Home", L"WPAPSK", L"TKIP", std::wstring(64, L'a')), pskLength},
+        {"network key not of 64 hex digits", edit(psk, L"passPhrase", L"networkKey"), pskLength},
     };
     for (const auto& c : refused) {
         SCOPED_TRACE(c.what);

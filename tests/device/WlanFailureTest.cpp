@@ -106,6 +106,10 @@ TEST(WlanDeviceFailure, WorldOutcomesAndFaultsOutsideTheCampaign) {
         {"scan unnotified", [](WlanRig& r) { r.wlan.Silence(sim::WlanSilence::Scan); }, nullptr, 0, Open, kNone, L"",
          {"DeviceStatusChanged 0"},
          {{LOG_ERROR, L"WaitForSingleObject 'Scan complete' failed. Result: 258"}, {LOG_WARNING, L"Continue any way"}}},
+        // Only "scan complete" ends the wait: a failed scan costs the whole time-out too.
+        {"scan fails", [](WlanRig& r) { r.wlan.Silence(sim::WlanSilence::ScanFail); }, nullptr, 0, Open, kNone, L"",
+         {"DeviceStatusChanged 0"},
+         {{LOG_ERROR, L"WaitForSingleObject 'Scan complete' failed. Result: 258"}, {LOG_WARNING, L"Continue any way"}}},
         {"radio off",
          [](WlanRig& r) {
              r.Open();

@@ -1,6 +1,5 @@
 #include "Session.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -22,11 +21,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-const std::wstring kUserXml =
-    L"<?xml version=\"1.0\"?>\r\n<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">"
-    L"<name>Office</name><SSIDConfig><SSID><name>Office</name></SSID></SSIDConfig>"
-    L"<connectionType>ESS</connectionType><connectionMode>manual</connectionMode></WLANProfile>\r\n";
 
 // Real time an operation may take beyond its scaled bound: scheduling on a
 // loaded machine, sanitizers, Wine.

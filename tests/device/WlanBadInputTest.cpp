@@ -35,13 +35,12 @@ struct Op {
     std::function<void(ace::IDeviceAdapter&, WlanRig&)> call;
 };
 
-Op Associate(cei::AssociateInfoWlan request) {
-    return {L"ace::WLanDevice::AssociateNetwork",
-            [request](ace::IDeviceAdapter& d, WlanRig&) { d.AssociateNetwork(&request); }};
-}
 Op AssociateWith(std::shared_ptr<cei::ConnectionInfo> request) {
     return {L"ace::WLanDevice::AssociateNetwork",
             [request](ace::IDeviceAdapter& d, WlanRig&) { d.AssociateNetwork(request.get()); }};
+}
+Op Associate(const cei::AssociateInfoWlan& request) {
+    return AssociateWith(std::make_shared<cei::AssociateInfoWlan>(request));
 }
 Op ConnectWith(std::shared_ptr<cei::ConnectionInfo> request) {
     return {L"ace::WLanDevice::ConnectAsync",

@@ -140,7 +140,7 @@ void RunRows(State state, const std::vector<Row>& rows) {
             continue;
         }
         // Accepted: the profile went to the service under the SSID; undone
-        // for the next row.
+        // for the next row, which must find no profile left where there was none.
         EXPECT_EQ(rig.wlan.Profiles(rig.iface).size(), 1u);
         rig.device->UnAssociateNetwork();
     }

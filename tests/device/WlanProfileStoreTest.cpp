@@ -110,16 +110,6 @@ TEST(WlanProfiles, TheUsersProfileIsPutBackByteForByte) {
     }
 }
 
-TEST(WlanProfiles, NoProfileIsLeftWhereThereWasNone) {
-    WlanRig rig;
-    rig.Open();
-    rig.Associate(test::kWpa2Net);
-    EXPECT_TRUE(rig.wlan.Profile(rig.iface, L"Office").has_value());
-    rig.device->UnAssociateNetwork();
-    EXPECT_FALSE(rig.wlan.Profile(rig.iface, L"Office").has_value());
-    EXPECT_TRUE(rig.wlan.Profiles(rig.iface).empty());
-}
-
 TEST(WlanProfiles, ARefusedRestoreIsTriedAgainNextTime) {
     WlanRig rig;
     rig.wlan.StoreProfile(rig.iface, L"Office", kUserXml, 0);

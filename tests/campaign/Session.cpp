@@ -1,6 +1,5 @@
 #include "Session.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -22,11 +21,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-const std::wstring kUserXml =
-    L"<?xml version=\"1.0\"?>\r\n<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">"
-    L"<name>Office</name><SSIDConfig><SSID><name>Office</name></SSID></SSIDConfig>"
-    L"<connectionType>ESS</connectionType><connectionMode>manual</connectionMode></WLANProfile>\r\n";
 
 // Real time an operation may take beyond its scaled bound: scheduling on a
 // loaded machine, sanitizers, Wine.
@@ -257,17 +251,14 @@ unsigned CampaignClockScale() {
 }
 
 Outcome RunSession(const Fault& fault, std::vector<std::pair<std::string, unsigned>>* counted) {
-    using util::ApiEx;
-    using util::SystemCallEx;
-    auto T = [](const std::type_info& t) { return std::type_index(t); };
-    const std::vector<std::type_index> call{T(typeid(SystemCallEx)), T(typeid(ApiEx))};
+    const std::vector<std::type_index> call{typeid(util::SystemCallEx), typeid(util::ApiEx)};
     auto with = [&](std::initializer_list<std::type_index> more) {
         std::vector<std::type_index> all = call;
         all.insert(all.end(), more);
         return all;
     };
-    const auto notOpen = T(typeid(util::DeviceNotOpenEx)), invalid = T(typeid(util::InvalidOperationEx)),
-               notAssociated = T(typeid(util::NotAssociatedEx));
+    const std::type_index notOpen = typeid(util::DeviceNotOpenEx), invalid = typeid(util::InvalidOperationEx),
+                          notAssociated = typeid(util::NotAssociatedEx);
 
     Outcome out;
     const unsigned scale = CampaignClockScale();
@@ -290,10 +281,10 @@ Outcome RunSession(const Fault& fault, std::vector<std::pair<std::string, unsign
     else if (counted != nullptr)
         sim::StartCounting();
 
-    run({"CreateClass", 1000, with({T(typeid(util::MemEx)), T(typeid(util::OutOfMemory))}), [&] { rig.CreateDevice(); }});
+    run({"CreateClass", 1000, with({typeid(util::MemEx), typeid(util::OutOfMemory)}), [&] { rig.CreateDevice(); }});
     ace::IDeviceAdapter* d = rig.device;
     const std::vector<Step> steps = {
-        {"Open", 8000, {T(typeid(util::DeviceOpenEx))}, [&] { d->Open(rig.host.get()); }},
+        {"Open", 8000, {typeid(util::DeviceOpenEx)}, [&] { d->Open(rig.host.get()); }},
         {"GetAvailableNetworks", 8000, with({notOpen}), [&] { d->GetAvailableNetworks(networks); }},
         {"AssociateNetwork", 5000, with({invalid, notOpen}), [&] { d->AssociateNetwork(&request); }},
         {"ConnectAsync", 12000, with({invalid, notAssociated}), [&] { d->ConnectAsync(&connect); }},

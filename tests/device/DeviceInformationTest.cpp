@@ -13,8 +13,13 @@ namespace {
 
 class DeviceInformation : public ::testing::Test {
 protected:
+    // The records of `function` of the generic adapter that hold `text`.
+    size_t Logged(unsigned level, const std::wstring& function, const std::wstring& text) {
+        return log->Find(level, 2, L"ace::GenericAdapter::" + function, text).size();
+    }
     sim::AdapterWorld world;
     ace::WLanDevice device;
+    test::LogCapture log;
 };
 
 TEST_F(DeviceInformation, DhcpAdapterWithoutStaticNameServers) {
@@ -40,12 +45,10 @@ TEST_F(DeviceInformation, WriteOfStaticSettingsIsLogged) {
     cei::ConnectionInfo settings;
     device.GetNetworkSettings(places.description, settings);
     EXPECT_EQ(settings.ipAddress, L"10.0.0.5");
-    test::LogCapture log;
     settings.ipAddress = L"192.168.7.9";
     device.SetNetworkSettings(places.description, settings, false);
-    EXPECT_EQ(log->Find(LOG_INFO, 2, L"ace::GenericAdapter::SetNetworkSettings",
-                        L"Set IP configuration on device '" + places.description + L"' succeded")
-                  .size(),
+    EXPECT_EQ(Logged(LOG_INFO, L"SetNetworkSettings",
+                     L"Set IP configuration on device '" + places.description + L"' succeded"),
               1u);
     cei::ConnectionInfo back;
     device.GetNetworkSettings(places.description, back);
@@ -53,7 +56,6 @@ TEST_F(DeviceInformation, WriteOfStaticSettingsIsLogged) {
 }
 
 TEST_F(DeviceInformation, UnknownAdapterFailsToReadAndOnlyWarnsOnWrite) {
-    test::LogCapture log;
     cei::ConnectionInfo settings;
     settings.ipAddress = L"unchanged";
     auto e = test::ExpectThrows<util::SystemCallEx>(
@@ -61,14 +63,11 @@ TEST_F(DeviceInformation, UnknownAdapterFailsToReadAndOnlyWarnsOnWrite) {
     EXPECT_EQ(e.Entries()[0].message, L"System call: <1> failed.Failed to get IP configuration");
     EXPECT_EQ(e.Entries().back().function, L"ace::GenericAdapter::GetNetworkSettings");
     EXPECT_EQ(settings.ipAddress, L"unchanged");
-    EXPECT_EQ(log->Find(LOG_ERROR, 2, L"ace::GenericAdapter::GetNetworkSettings", L"Failed to get IP configuration")
-                  .size(),
-              1u);
+    EXPECT_EQ(Logged(LOG_ERROR, L"GetNetworkSettings", L"Failed to get IP configuration"), 1u);
 
     device.SetNetworkSettings(L"No Such Adapter 4711", settings, true);  // returns normally
-    EXPECT_EQ(log->Find(LOG_WARNING, 2, L"ace::GenericAdapter::SetNetworkSettings",
-                        L"Failed to set IP configuration on device 'No Such Adapter 4711'. Continue anyway.")
-                  .size(),
+    EXPECT_EQ(Logged(LOG_WARNING, L"SetNetworkSettings",
+                     L"Failed to set IP configuration on device 'No Such Adapter 4711'. Continue anyway."),
               1u);
 }
 

@@ -9,8 +9,6 @@
 #include "device/Exports.h"
 #include "device/WLanDevice.h"
 #include "platform/sim/Faults.h"
-#include "platform/sim/World.h"
-#include "records/ConnectionInfoWlan.h"
 
 namespace {
 
@@ -25,11 +23,19 @@ DevicePtr NewDevice() { return DevicePtr(CreateClass()); }
 
 ace::GenericAdapter& Generic(const DevicePtr& d) { return *dynamic_cast<ace::GenericAdapter*>(d.get()); }
 
-TEST(GenericAdapter, NewDeviceHasItsInitialValues) {
+// A new device, the log captured from its creation, and a recording host
+// attached that is detached again before the device goes.
+class GenericAdapterFixture : public ::testing::Test {
+protected:
+    void TearDown() override { DeviceProbe::AttachHost(Generic(d), nullptr); }
+    test::LogCapture log;
+    test::RecordingHost host;
     DevicePtr d = NewDevice();
+};
+
+TEST_F(GenericAdapterFixture, NewDeviceHasItsInitialValues) {
     ASSERT_NE(d, nullptr);
-    // Index -1 and CLOSED are checked through the slots by the boundary host.
-    EXPECT_FALSE(d->GetDeviceFlag());
+    // Index -1, CLOSED and the flag are checked through the slots by the boundary host.
     EXPECT_EQ(d->GetDeviceName(), L"");
     EXPECT_EQ(d->GetPhysicalDeviceType(), 0u);
     EXPECT_EQ(d->GetDBDeviceInfo(), ace::DBDeviceInfo());
@@ -40,10 +46,7 @@ TEST(GenericAdapter, NewDeviceHasItsInitialValues) {
 // The setters, accessors and reserved slots are driven through the binary
 // boundary by tests/device/host/BoundaryHost.cpp.
 
-TEST(GenericAdapter, ChangeDeviceStatusLogsTwiceAndNotifiesOnlyWhenAsked) {
-    test::LogCapture log;
-    test::RecordingHost host;
-    DevicePtr d = NewDevice();
+TEST_F(GenericAdapterFixture, ChangeDeviceStatusLogsTwiceAndNotifiesOnlyWhenAsked) {
     d->SetDeviceIndex(5);
     DeviceProbe::AttachHost(Generic(d), &host);
 
@@ -65,29 +68,24 @@ TEST(GenericAdapter, ChangeDeviceStatusLogsTwiceAndNotifiesOnlyWhenAsked) {
         EXPECT_EQ(c.value1, 0u);
         EXPECT_EQ(c.thread, std::this_thread::get_id());
     }
-    DeviceProbe::AttachHost(Generic(d), nullptr);
 }
 
-TEST(GenericAdapter, HostExceptionFromStatusChangeReachesTheCallerAfterTheChange) {
+TEST_F(GenericAdapterFixture, HostExceptionFromStatusChangeReachesTheCallerAfterTheChange) {
     struct ThrowingHost : test::RecordingHost {
         void DeviceStatusChanged(int32_t, DEVICE_STATE) override {
             throw util::DeviceEx(L"host.cpp", L"Host::DeviceStatusChanged", 1);
         }
-    } host;
-    DevicePtr d = NewDevice();
-    DeviceProbe::AttachHost(Generic(d), &host);
+    } thrower;
+    DeviceProbe::AttachHost(Generic(d), &thrower);
     auto e = test::ExpectThrows<util::DeviceEx>(
         [&] { Generic(d).ChangeDeviceStatus(DEVICE_STATE::DISCONNECTED, true); });
     ASSERT_EQ(e.Entries().size(), 2u);
     test::ExpectEntry(e, 1, L"Stack Entry", L"ace::GenericAdapter::ChangeDeviceStatus", L"", 0);
     EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::DISCONNECTED);
-    DeviceProbe::AttachHost(Generic(d), nullptr);
+    DeviceProbe::AttachHost(Generic(d), nullptr);  // before the thrower goes
 }
 
-TEST(GenericAdapter, CloseAndDestroyOfAClosedDeviceDoNothing) {
-    test::LogCapture log;
-    test::RecordingHost host;
-    DevicePtr d = NewDevice();
+TEST_F(GenericAdapterFixture, CloseAndDestroyOfAClosedDeviceDoNothing) {
     DeviceProbe::AttachHost(Generic(d), &host);
     d->Close();
     Generic(d).Destroy();
@@ -95,9 +93,7 @@ TEST(GenericAdapter, CloseAndDestroyOfAClosedDeviceDoNothing) {
     EXPECT_TRUE(host.Calls().empty());
     // Each public operation logs its entry mark and the wait for the lock.
     EXPECT_EQ(log->Find(LOG_EVENT, 2, L"ace::WLanDevice::Close", L"").size(), 2u);
-    auto profile = log->Find(LOG_TRACE, 2, L"ace::WLanDevice::Close", L"Profile time: ");
-    EXPECT_EQ(profile.size(), 2u);
-    DeviceProbe::AttachHost(Generic(d), nullptr);
+    EXPECT_EQ(log->Find(LOG_TRACE, 2, L"ace::WLanDevice::Close", L"Profile time: ").size(), 2u);
 }
 
 TEST(GenericAdapter, DeleteClassOfNullDoesNothing) { DeleteClass(nullptr); }

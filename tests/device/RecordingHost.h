@@ -43,12 +43,6 @@ public:
         return calls_;
     }
 
-    // Waits until at least `count` calls were made; false after `timeout`.
-    bool WaitForCalls(size_t count, std::chrono::milliseconds timeout) const {
-        std::unique_lock<std::mutex> g(lock_);
-        return changed_.wait_for(g, timeout, [&] { return calls_.size() >= count; });
-    }
-
     // Waits until `done(calls)` holds; false after `timeout`.
     template <class Pred>
     bool WaitFor(Pred done, std::chrono::milliseconds timeout) const {

@@ -35,13 +35,12 @@ struct Op {
     std::function<void(ace::IDeviceAdapter&, WlanRig&)> call;
 };
 
-Op Associate(cei::AssociateInfoWlan request) {
-    return {L"ace::WLanDevice::AssociateNetwork",
-            [request](ace::IDeviceAdapter& d, WlanRig&) { d.AssociateNetwork(&request); }};
-}
 Op AssociateWith(std::shared_ptr<cei::ConnectionInfo> request) {
     return {L"ace::WLanDevice::AssociateNetwork",
             [request](ace::IDeviceAdapter& d, WlanRig&) { d.AssociateNetwork(request.get()); }};
+}
+Op Associate(const cei::AssociateInfoWlan& request) {
+    return AssociateWith(std::make_shared<cei::AssociateInfoWlan>(request));
 }
 Op ConnectWith(std::shared_ptr<cei::ConnectionInfo> request) {
     return {L"ace::WLanDevice::ConnectAsync",
@@ -142,7 +141,7 @@ void RunRows(State state, const std::vector<Row>& rows) {
             continue;
         }
         // Accepted: the profile went to the service under the SSID; undone
-        // for the next row.
+        // for the next row, which must find no profile left where there was none.
         EXPECT_EQ(rig.wlan.Profiles(rig.iface).size(), 1u);
         rig.device->UnAssociateNetwork();
     }

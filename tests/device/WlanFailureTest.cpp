@@ -74,10 +74,6 @@ void OpenAssociate(WlanRig& r) {
     r.Open();
     r.Associate(test::kWpa2Net);
 }
-void Connect(WlanRig& r, uint32_t timeout = 3000) {
-    cei::ConnectionInfoWlan c = test::Connect(timeout);
-    r.device->ConnectAsync(&c);
-}
 void List(WlanRig& r) {
     ace::NetworkList networks;
     r.device->GetAvailableNetworks(networks);
@@ -144,19 +140,19 @@ TEST(WlanDeviceFailure, WorldOutcomesAndFaultsOutsideTheCampaign) {
              cei::AssociateInfoWlan wrong = test::Request(L"Office", 5, 1, L"not the key at all");
              r.device->AssociateNetwork(&wrong);
          },
-         nullptr, 0, [](WlanRig& r) { Connect(r); }, &typeid(util::SystemCallEx),
+         nullptr, 0, [](WlanRig& r) { r.Connect(); }, &typeid(util::SystemCallEx),
          L"System call: WaitForMultipleObjects failed.", failed, {{LOG_INFO, L"Connection fail received."}}},
         {"network gone",
          [](WlanRig& r) {
              OpenAssociate(r);
              r.wlan.RemoveNetwork(r.iface, "Office");
          },
-         nullptr, 0, [](WlanRig& r) { Connect(r); }, &typeid(util::SystemCallEx), L"WaitForMultipleObjects", failed,
+         nullptr, 0, [](WlanRig& r) { r.Connect(); }, &typeid(util::SystemCallEx), L"WaitForMultipleObjects", failed,
          {{LOG_INFO, L"Connection fail received."}}},
         {"verdict never comes", Silenced<sim::WlanSilence::Connect, OpenAssociate>, nullptr, 0,
-         [](WlanRig& r) { Connect(r, 300); }, &typeid(util::SystemCallEx), L"WaitForMultipleObjects", failed,
+         [](WlanRig& r) { r.Connect(300); }, &typeid(util::SystemCallEx), L"WaitForMultipleObjects", failed,
          {{LOG_WARNING, L"Notification wait timeout. Timeout value = 300 ms"}}},
-        {"counters unreadable on connect", OpenAssociate, "GetIfEntry", 1, [](WlanRig& r) { Connect(r); },
+        {"counters unreadable on connect", OpenAssociate, "GetIfEntry", 1, [](WlanRig& r) { r.Connect(); },
          &typeid(util::SystemCallEx), L"Failed to get statisctics data", failed, {{LOG_ERROR, L"GetIfEntry failed: 5"}}},
         {"disconnect unnotified",
          [](WlanRig& r) {

@@ -11,12 +11,8 @@
 
 namespace {
 
+using test::kUserXml;
 using test::WlanRig;
-
-const std::wstring kUserXml =
-    L"<?xml version=\"1.0\"?>\r\n<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">"
-    L"<name>Office</name><SSIDConfig><SSID><name>Office</name></SSID></SSIDConfig>"
-    L"<connectionType>ESS</connectionType><connectionMode>auto</connectionMode></WLANProfile>\r\n";
 
 std::vector<std::wstring> SetXmls(const WlanRig& rig) {
     std::vector<std::wstring> xml;
@@ -68,8 +64,7 @@ TEST(WlanProfiles, EveryAcceptedKindConnectsWithItsKey) {
             EXPECT_NE(xml[0].find(L"<keyMaterial>" + row.material + L"</keyMaterial>"), std::wstring::npos);
         }
         test::ExpectSchemaValid(xml[0]);
-        cei::ConnectionInfoWlan connect = test::Connect();
-        rig.device->ConnectAsync(&connect);
+        rig.Connect();
         EXPECT_EQ(rig.device->GetDeviceStatus(), DEVICE_STATE::CONNECTED);
     }
 }
@@ -85,8 +80,7 @@ TEST(WlanProfiles, TheUsersProfileIsPutBackByteForByte) {
         {"close", [](WlanRig& r) { r.device->Close(); }},
         {"close while connected",
          [](WlanRig& r) {
-             cei::ConnectionInfoWlan c = test::Connect();
-             r.device->ConnectAsync(&c);
+             r.Connect();
              r.device->Close();
          }},
         {"associate that fails after the swap",
@@ -114,16 +108,6 @@ TEST(WlanProfiles, TheUsersProfileIsPutBackByteForByte) {
             EXPECT_EQ(back->flags, 0u);
         }
     }
-}
-
-TEST(WlanProfiles, NoProfileIsLeftWhereThereWasNone) {
-    WlanRig rig;
-    rig.Open();
-    rig.Associate(test::kWpa2Net);
-    EXPECT_TRUE(rig.wlan.Profile(rig.iface, L"Office").has_value());
-    rig.device->UnAssociateNetwork();
-    EXPECT_FALSE(rig.wlan.Profile(rig.iface, L"Office").has_value());
-    EXPECT_TRUE(rig.wlan.Profiles(rig.iface).empty());
 }
 
 TEST(WlanProfiles, ARefusedRestoreIsTriedAgainNextTime) {

@@ -13,6 +13,10 @@ const Net kOpenNet{"Cafe", DOT11_AUTH_ALGO_80211_OPEN, DOT11_CIPHER_ALGO_NONE, L
 const Net kWepNet{"Lab", DOT11_AUTH_ALGO_80211_OPEN, DOT11_CIPHER_ALGO_WEP104, L"0123456789abcdef0123456789"};
 const Net kWpaNet{"Home", DOT11_AUTH_ALGO_WPA_PSK, DOT11_CIPHER_ALGO_TKIP, L"correct horse battery"};
 const Net kWpa2Net{"Office", DOT11_AUTH_ALGO_RSNA_PSK, DOT11_CIPHER_ALGO_CCMP, L"staple & <paper>"};
+const std::wstring kUserXml =
+    L"<?xml version=\"1.0\"?>\r\n<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">"
+    L"<name>Office</name><SSIDConfig><SSID><name>Office</name></SSID></SSIDConfig>"
+    L"<connectionType>ESS</connectionType><connectionMode>manual</connectionMode></WLANProfile>\r\n";
 
 namespace {
 
@@ -120,7 +124,11 @@ void WlanRig::Associate(const Net& net) {
 
 void WlanRig::AssociateAndConnect(const Net& net) {
     Associate(net);
-    cei::ConnectionInfoWlan c = Connect();
+    Connect();
+}
+
+void WlanRig::Connect(uint32_t timeoutMs) {
+    cei::ConnectionInfoWlan c = test::Connect(timeoutMs);
     device->ConnectAsync(&c);
 }
 
@@ -129,6 +137,12 @@ std::vector<uint32_t> WlanRig::Statuses() const {
     for (const HostCall& call : host->Calls())
         if (call.name == "DeviceStatusChanged") statuses.push_back(call.value1);
     return statuses;
+}
+
+size_t WlanRig::Count(const std::string& name) const {
+    size_t n = 0;
+    for (const HostCall& call : host->Calls()) n += call.name == name;
+    return n;
 }
 
 void WlanRig::Forget() {

@@ -28,6 +28,8 @@ struct Net {
     const wchar_t* secret;
 };
 extern const Net kOpenNet, kWepNet, kWpaNet, kWpa2Net;
+// A user's own profile of kWpa2Net's name, which the device must put back.
+extern const std::wstring kUserXml;
 
 sim::WlanNetwork Network(const Net& net, DWORD quality = 80);
 
@@ -58,9 +60,12 @@ public:
     void Open();
     void Associate(const Net& net);
     void AssociateAndConnect(const Net& net);
+    void Connect(uint32_t timeoutMs = 3000);
 
     // The DeviceStatusChanged values in order.
     std::vector<uint32_t> Statuses() const;
+    // The host's calls of `name` so far.
+    size_t Count(const std::string& name) const;
     // Forgets the host's calls and the log so far.
     void Forget();
     // Waits until the host has seen `status` reported `count` times in all.

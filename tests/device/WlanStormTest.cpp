@@ -149,8 +149,7 @@ private:
                 // A connect costs its settling pause: a few per batch.
                 if (d.GetDeviceStatus() == DEVICE_STATE::DISCONNECTED && reconnects_ > 0) {
                     --reconnects_;
-                    cei::ConnectionInfoWlan c = test::Connect(1000);
-                    d.ConnectAsync(&c);
+                    rig_.Connect(1000);
                 }
                 return;
             default:

@@ -8,76 +8,37 @@
 #include <cstdint>
 #include <cstdlib>
 #include <set>
-#include <string>
 
-#include "device/Exports.h"
-#include "device/IDeviceAdapter.h"
+#include "WlanRig.h"
 #include "foundation/Logging.h"
-#include "platform/sim/AdapterWorld.h"
 #include "platform/sim/World.h"
-#include "platform/win32.h"
 #include "records/AccessStatus.h"
-#include "QuietHost.h"
-#include "records/AssociateInfoWlan.h"
-#include "records/ConnectionInfoWlan.h"
 #include "records/DeviceStatistics.h"
 
 namespace {
 
-using test::QuietHost;
+using test::WlanRig;
 
-const char* const kSsids[] = {"Office", "Cafe", "Lab"};
+const test::Net* const kNets[] = {&test::kWpa2Net, &test::kOpenNet, &test::kWepNet};
 const GUID kForeign = {0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
 
-sim::WlanNetwork Network(const char* ssid) {
-    sim::WlanNetwork n;
-    n.ssid = ssid;
-    return n;
-}
-
-struct Machine {
-    Machine() : wlan(sim::GetWorld().Wlan()) {
+// The rig's device, opened and connected; it lives to the end of the
+// process, so its fixed pauses are not spent.
+WlanRig& World() {
+    static WlanRig* rig = [] {
         GetLog().SetMask(LOG_ERROR | LOG_WARNING);
         GetLog().SetStderr(false);
-        sim::GetWorld().Reset();
-        sim::WlanInterfaceDescription d;
-        d.description = L"Contoso Wireless 3945ABG";
-        for (const char* ssid : kSsids) d.networks.push_back(Network(ssid));
-        iface = wlan.AddInterface(d);
-        LPWSTR text = nullptr;
-        if (::StringFromCLSID(iface, &text) != S_OK) std::abort();
-        sim::AdapterDescription adapter;
-        adapter.description = d.description;
-        adapter.guid = text;
-        ::CoTaskMemFree(text);
-        adapters.Add(adapter);
-        device = dynamic_cast<ace::IDeviceAdapter*>(CreateClass());
-        device->SetDeviceName(L"Contoso Wireless");
-        device->Open(&host);
-        cei::AssociateInfoWlan request;
-        request.ssid = L"Office";
-        device->AssociateNetwork(&request);
-        cei::ConnectionInfoWlan connect;
-        connect.connectTimeout = 3000;
-        device->ConnectAsync(&connect);
-    }
-    // The process ends with the device open: its fixed pauses are not spent.
-
-    sim::WlanService& wlan;
-    sim::AdapterWorld adapters;
-    GUID iface{};
-    QuietHost host;
-    ace::IDeviceAdapter* device = nullptr;
-};
-
-Machine& World() {
-    static Machine* machine = new Machine;  // lives to the end of the process
-    return *machine;
+        auto* r = new WlanRig;
+        r->Open();
+        r->AssociateAndConnect(test::kWpa2Net);
+        return r;
+    }();
+    return *rig;
 }
 
 // One step of the input: an opcode byte and up to three argument bytes.
-void Step(Machine& m, const uint8_t* a, std::set<std::string>& removed, bool& radioOff) {
-    const char* ssid = kSsids[a[1] % 3];
+void Step(WlanRig& m, const uint8_t* a, std::set<const test::Net*>& removed, bool& radioOff) {
+    const char* ssid = kNets[a[1] % 3]->ssid;
     const GUID& target = (a[2] & 0x80) ? kForeign : m.iface;
     try {
         switch (a[0] % 10) {
@@ -87,7 +48,7 @@ void Step(Machine& m, const uint8_t* a, std::set<std::string>& removed, bool& ra
             case 3: m.wlan.SetSignal(m.iface, ssid, a[2] % 101, -static_cast<LONG>(a[3] % 120)); break;
             case 4:
                 m.wlan.RemoveNetwork(m.iface, ssid);
-                removed.insert(ssid);
+                removed.insert(kNets[a[1] % 3]);
                 break;
             case 5:
                 m.wlan.SetRadio(m.iface, (a[2] & 1) != 0);
@@ -118,8 +79,8 @@ void Step(Machine& m, const uint8_t* a, std::set<std::string>& removed, bool& ra
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Machine& m = World();
-    std::set<std::string> removed;
+    WlanRig& m = World();
+    std::set<const test::Net*> removed;
     bool radioOff = false;
     for (size_t i = 0; i + 4 <= size && i < 4 * 64; i += 4) Step(m, data + i, removed, radioOff);
     if (!m.wlan.WaitIdle(std::chrono::seconds(10))) std::abort();
@@ -128,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (status != DEVICE_STATE::CONNECTED && status != DEVICE_STATE::DISCONNECTED) std::abort();
     // Back to the world the next input starts from (a lost link stays lost).
     if (radioOff) m.wlan.SetRadio(m.iface, true);
-    for (const std::string& ssid : removed) m.wlan.AddNetwork(m.iface, Network(ssid.c_str()));
+    for (const test::Net* net : removed) m.wlan.AddNetwork(m.iface, test::Network(*net));
     m.wlan.ClearJournal();
+    m.Forget();  // the rig keeps the host's calls and the log
     return 0;
 }

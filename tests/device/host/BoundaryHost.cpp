@@ -4,7 +4,6 @@
 // and deletes it; on the simulated platform it runs a whole session on the
 // world file named by WLAN_SIM_WORLD. Usage: boundary_host <plug-in file name>
 #include <cstdio>
-#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -14,7 +13,6 @@
 #include "records/AccessStatus.h"
 #include "records/AssociateInfoWlan.h"
 #include "records/ConnectionInfoWlan.h"
-#include "records/NetworkInfoList.h"
 #include "platform/win32.h"
 
 namespace {
@@ -104,14 +102,7 @@ void Drive(ace::IDevice& device) {
     device.SetDeviceName(L"Wireless Network Adapter");
     device.Open(&host);
     Check(device.GetDeviceStatus() == DEVICE_STATE::DISCONNECTED, "Open: DISCONNECTED");
-    ace::NetworkList networks;
-    device.GetAvailableNetworks(networks);
-    Check(networks.size() == 2 && networks[1]->ssid == L"Office" && networks[1]->signalQuality == 90,
-          "GetAvailableNetworks lists the world's networks in order");
-    auto* office = networks.size() == 2 ? dynamic_cast<cei::NetworkInfoListWlan*>(networks[1].Get()) : nullptr;
-    Check(office != nullptr && office->securityType == cei::SECURITY_WPA2_PSK &&
-              office->encryptionType == cei::ENCRYPTION_AES,
-          "the entries are WLAN entries with their security");
+    // The network list across the boundary is wlanhost's scan (tests/host).
     cei::AssociateInfoWlan associate;
     associate.ssid = L"Office";
     associate.ssidBroadcast = true;

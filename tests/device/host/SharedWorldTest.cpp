@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <type_traits>
 
 #include "device/Exports.h"
 #include "platform/sim/AdapterWorld.h"
@@ -11,39 +12,25 @@
 
 namespace {
 
-class Plugin {
-public:
-    Plugin() : module_(LoadLibraryW(ACE_PLUGIN_FILE)) {}
-    ~Plugin() {
-        if (module_ != nullptr) FreeLibrary(module_);
-    }
-    Plugin(const Plugin&) = delete;
-    Plugin& operator=(const Plugin&) = delete;
-
-    template <class Fn>
-    Fn Export(const char* name) const {
-        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-    }
-    bool Loaded() const { return module_ != nullptr; }
-
-private:
-    HMODULE module_;
-};
-
 class SharedWorld : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(plugin.Loaded());
-        auto create = plugin.Export<CreateClassFn>("CreateClass");
-        auto destroy = plugin.Export<DeleteClassFn>("DeleteClass");
+        ASSERT_NE(plugin, nullptr);
+        auto create = Export<CreateClassFn>("CreateClass");
+        auto destroy = Export<DeleteClassFn>("DeleteClass");
         ASSERT_TRUE(create != nullptr && destroy != nullptr);
         device = Device(create(), destroy);
         ASSERT_NE(device, nullptr);
     }
+    template <class Fn>
+    Fn Export(const char* name) const {
+        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(plugin.get(), name)));
+    }
 
     using Device = std::unique_ptr<ace::IDevice, DeleteClassFn>;
     sim::AdapterWorld world;  // outlives the plug-in
-    Plugin plugin;
+    std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> plugin{LoadLibraryW(ACE_PLUGIN_FILE),
+                                                                                  &FreeLibrary};
     Device device{nullptr, nullptr};
 };
 

@@ -289,6 +289,10 @@ std::wstring TextAt(const Element& root, std::initializer_list<std::wstring_view
 
 }  // namespace
 
+bool IsHexNetworkKey(const std::wstring& key) {
+    return key.size() == 64 && std::all_of(key.begin(), key.end(), [](wchar_t c) { return std::iswxdigit(c); });
+}
+
 uint32_t CheckProfileXml(const std::wstring& xml, WlanProfileFields& f) {
     Element root;
     if (!Reader(xml).Document(root) || root.name != L"WLANProfile") return WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA;
@@ -322,9 +326,8 @@ uint32_t CheckProfileXml(const std::wstring& xml, WlanProfileFields& f) {
     // A pre-shared key is 64 hex digits given as a network key, or a
     // passphrase of 8 to 63 characters.
     if (f.hasSharedKey && OneOf(f.authentication, {L"WPAPSK", L"WPA2PSK"})) {
-        const bool hex64 = f.keyMaterial.size() == 64 &&
-                           std::all_of(f.keyMaterial.begin(), f.keyMaterial.end(), [](wchar_t c) { return std::iswxdigit(c); });
-        const bool fits = f.keyType == L"networkKey" ? hex64 : f.keyMaterial.size() >= 8 && f.keyMaterial.size() <= 63;
+        const size_t n = f.keyMaterial.size();
+        const bool fits = f.keyType == L"networkKey" ? IsHexNetworkKey(f.keyMaterial) : n >= 8 && n <= 63;
         if (!fits) return WLAN_REASON_CODE_MSMSEC_PROFILE_PSK_LENGTH;
     }
     return WLAN_REASON_CODE_SUCCESS;

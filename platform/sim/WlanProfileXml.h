@@ -32,4 +32,8 @@ struct WlanProfileFields {
 // `fields` holds what was read.
 uint32_t CheckProfileXml(const std::wstring& xml, WlanProfileFields& fields);
 
+// A pre-shared key the service takes as a network key: 64 hex digits; any
+// other key is a passphrase.
+bool IsHexNetworkKey(const std::wstring& key);
+
 }  // namespace sim

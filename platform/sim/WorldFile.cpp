@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "AdapterWorld.h"
+#include "WlanProfileXml.h"
 #include "WlanService.h"
 #include "World.h"
 
@@ -562,7 +563,7 @@ std::wstring ProfileXml(const std::wstring& name, const WlanNetwork& network) {
         xml += L"<" + tag + L">" + Escaped(text) + L"</" + tag + L">\n";
     };
     const bool wep = network.cipherAlgorithm == kCipherWep40 || network.cipherAlgorithm == kCipherWep104;
-    const bool hexKey = network.secret.size() == 64 && AllHex(network.secret);
+    const bool hexKey = IsHexNetworkKey(network.secret);
 
     indent();
     xml += L"<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">\n";

@@ -32,7 +32,14 @@ void Session::EnsureOpen() {
 
 void Session::Close() {
     associated_ = false;
-    Device().Close();
+    try {
+        Device().Close();
+    } catch (const util::SystemCallEx&) {
+        // A disconnect the service did not confirm leaves the device open in
+        // DISCONNECTING; the second Close ends it and brings the profile back.
+        if (Device().GetDeviceStatus() != DEVICE_STATE::DISCONNECTING) throw;
+        Device().Close();
+    }
 }
 
 }  // namespace host

@@ -56,7 +56,7 @@ public:
             Sequence([this, op, rare] { HostCall(op, rare); });
         }
         Sequence([this, deleteAtEnd] {
-            if (!deleteAtEnd) return rig_.device->Close();
+            if (!deleteAtEnd) return CloseAsAHostWould();
             DeleteClass(rig_.device);
             rig_.device = nullptr;
         });
@@ -124,6 +124,16 @@ private:
             default:
                 if (Pick(40) == 0) w.LoseLink(iface);
                 return;
+        }
+    }
+
+    // A link the storm dropped behind the device's back is not confirmed
+    // gone, so Close's disconnect can fail; a second Close ends it.
+    void CloseAsAHostWould() {
+        try {
+            rig_.device->Close();
+        } catch (const util::SystemCallEx&) {
+            rig_.device->Close();
         }
     }
 

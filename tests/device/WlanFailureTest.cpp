@@ -163,8 +163,8 @@ TEST(WlanDeviceFailure, WorldOutcomesAndFaultsOutsideTheCampaign) {
          {{LOG_WARNING, L"Notification wait timeout. Timeout value = 300 ms"}}},
         {"counters unreadable on connect", OpenAssociate, "GetIfEntry", 1, [](WlanRig& r) { r.Connect(); },
          &typeid(util::SystemCallEx), L"Failed to get statisctics data", failed, {{LOG_ERROR, L"GetIfEntry failed: 5"}}},
-        {"disconnect unnotified", ConnectedSilent, nullptr, 0, [](WlanRig& r) { r.device->Disconnect(0); }, &typeid(util::SystemCallEx),
-         L"System call: WaitForSingleObject failed.", {"DeviceStatusChanged 4"},
+        {"disconnect unnotified", ConnectedSilent, nullptr, 0, [](WlanRig& r) { r.device->Disconnect(0); },
+         &typeid(util::SystemCallEx), L"System call: WaitForSingleObject failed.", {"DeviceStatusChanged 4"},
          {{LOG_ERROR, L"WaitForSingleObject 'Disconnected' failed. Result: 258"}}},
         // Close passes the failed disconnect on and keeps its handle; a
         // second Close ends the disconnect silently and closes.

@@ -195,12 +195,11 @@ TEST_F(WlanServiceTest, ConnectSucceedsOrFailsOnItsMerits) {
         EXPECT_EQ(wlan.Faults(), joins ? std::vector<std::string>{"WlanCloseHandle from callback"}
                                        : std::vector<std::string>{});
         EXPECT_EQ(wlan.ConnectedSsid(iface), joins ? std::string(name.begin(), name.end()) : "");
-        DWORD size = 0;
+        DWORD size = 0, state = joins ? wlan_interface_state_connected : wlan_interface_state_disconnected;
         PVOID data = nullptr;
         ASSERT_EQ(WlanQueryInterface(client, &iface, wlan_intf_opcode_interface_state, nullptr, &size, &data, nullptr),
                   0u);
-        EXPECT_EQ(*static_cast<DWORD*>(data),
-                  static_cast<DWORD>(joins ? wlan_interface_state_connected : wlan_interface_state_disconnected));
+        EXPECT_EQ(*static_cast<DWORD*>(data), state);
         WlanFreeMemory(data);
         EXPECT_TRUE(Described(c.reason));
     }

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <thread>
+#include <vector>
 
 #include "platform/sim/RegistryTree.h"
 #include "platform/sim/World.h"
@@ -13,11 +14,8 @@
 namespace {
 
 // A handle closed at the end of its scope.
-class Key {
-public:
-    ~Key() {
-        if (h != nullptr) RegCloseKey(h);
-    }
+struct Key {
+    ~Key() { if (h != nullptr) RegCloseKey(h); }
     LONG Open(const std::wstring& path, REGSAM access = KEY_READ) {
         return RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &h);
     }
@@ -40,33 +38,28 @@ TEST_F(RegistryApi, QueryReportsSizesInBytesOfWideText) {
     const BYTE raw[3] = {1, 2, 3};
     tree.SetRaw(base, L"Raw", REG_BINARY, raw, 3);
     tree.SetString(base, L"Expand", L"%X%", REG_EXPAND_SZ);
-    struct Row {
+    const struct {
         const wchar_t* name;
-        DWORD type;
-        DWORD bytes;
-    };
-    const Row rows[] = {
-        {L"Text", REG_SZ, 4 * sizeof(wchar_t)},
-        {L"List", REG_MULTI_SZ, 6 * sizeof(wchar_t)},
-        {L"Number", REG_DWORD, 4},
-        {L"Raw", REG_BINARY, 3},
-        {L"Expand", REG_EXPAND_SZ, 4 * sizeof(wchar_t)},
+        DWORD type, bytes;
+    } rows[] = {
+        {L"Text", REG_SZ, 4 * sizeof(wchar_t)}, {L"List", REG_MULTI_SZ, 6 * sizeof(wchar_t)}, {L"Number", REG_DWORD, 4},
+        {L"Raw", REG_BINARY, 3}, {L"Expand", REG_EXPAND_SZ, 4 * sizeof(wchar_t)},
     };
     Key k;
     ASSERT_EQ(k.Open(base), ERROR_SUCCESS);
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
         DWORD type = 0, size = 0;
-        ASSERT_EQ(RegQueryValueExW(k.h, r.name, nullptr, &type, nullptr, &size), ERROR_SUCCESS) << r.name;
-        EXPECT_EQ(type, r.type) << r.name;
-        EXPECT_EQ(size, r.bytes) << r.name;
+        ASSERT_EQ(RegQueryValueExW(k.h, r.name, nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+        EXPECT_EQ(type, r.type);
+        EXPECT_EQ(size, r.bytes);
         // Too small a buffer: ERROR_MORE_DATA and the size needed.
         std::vector<BYTE> data(size + 8, 0xCC);
-        DWORD small = size - 1;
-        EXPECT_EQ(RegQueryValueExW(k.h, r.name, nullptr, &type, data.data(), &small), ERROR_MORE_DATA) << r.name;
-        EXPECT_EQ(small, r.bytes) << r.name;
-        DWORD big = size + 8;
-        ASSERT_EQ(RegQueryValueExW(k.h, r.name, nullptr, &type, data.data(), &big), ERROR_SUCCESS) << r.name;
-        EXPECT_EQ(big, r.bytes) << r.name;
+        DWORD small = size - 1, big = size + 8;
+        EXPECT_EQ(RegQueryValueExW(k.h, r.name, nullptr, &type, data.data(), &small), ERROR_MORE_DATA);
+        EXPECT_EQ(small, r.bytes);
+        ASSERT_EQ(RegQueryValueExW(k.h, r.name, nullptr, &type, data.data(), &big), ERROR_SUCCESS);
+        EXPECT_EQ(big, r.bytes);
     }
     DWORD value = 0, size = sizeof(value);
     ASSERT_EQ(RegQueryValueExW(k.h, L"Number", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
@@ -149,21 +142,19 @@ TEST(SimulatedRegistry, ConcurrentWritersKeepEveryValue) {
     // and remove the others' keys with it.
     sim::RegistryTree().CreateKey(L"Shared", false);
     std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t) {
+    for (int t = 0; t < 4; ++t)
         threads.emplace_back([t] {
             sim::RegistryTree tree;
-            for (DWORD i = 0; i < 50; ++i)
-                tree.SetDword(L"Shared\\T" + std::to_wstring(t), L"V" + std::to_wstring(i), i);
-            DWORD type = 0;
+            const std::wstring key = L"Shared\\T" + std::to_wstring(t);
+            for (DWORD i = 0; i < 50; ++i) tree.SetDword(key, L"V" + std::to_wstring(i), i);
+            DWORD type = 0, v = 0;
             std::vector<BYTE> data;
             for (DWORD i = 0; i < 50; ++i) {
-                ASSERT_TRUE(tree.Get(L"Shared\\T" + std::to_wstring(t), L"V" + std::to_wstring(i), type, data));
-                DWORD v = 0;
+                ASSERT_TRUE(tree.Get(key, L"V" + std::to_wstring(i), type, data));
                 std::memcpy(&v, data.data(), 4);
                 EXPECT_EQ(v, i);
             }
         });
-    }
     for (auto& th : threads) th.join();
     sim::GetWorld().Reset();
 }

@@ -2,7 +2,6 @@
 // both builds: the size protocols, the orders and the recorded calls.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -15,8 +14,8 @@ namespace {
 
 class Services : public ::testing::Test {
 protected:
-    void SetUp() override { sim::GetWorld().Reset(); }
-    void TearDown() override { sim::GetWorld().Reset(); }
+    void SetUp() override { world.Reset(); }
+    void TearDown() override { world.Reset(); }
     sim::World& world = sim::GetWorld();
 };
 
@@ -36,8 +35,8 @@ TEST_F(Services, SizeProtocols) {
     world.IpHelp().AddAddress({"10.0.0.9", 2});
     ASSERT_EQ(GetIpAddrTable(nullptr, &size, FALSE), static_cast<ULONG>(ERROR_INSUFFICIENT_BUFFER));
     buffer.resize(size);
-    ULONG small = size - 1;
-    EXPECT_EQ(GetIpAddrTable(reinterpret_cast<PMIB_IPADDRTABLE>(buffer.data()), &small, TRUE),
+    smaller = size - 1;
+    EXPECT_EQ(GetIpAddrTable(reinterpret_cast<PMIB_IPADDRTABLE>(buffer.data()), &smaller, TRUE),
               static_cast<ULONG>(ERROR_INSUFFICIENT_BUFFER));
 }
 
@@ -52,13 +51,9 @@ TEST_F(Services, SetupApiEnumeratesPresentInterfacesOfTheClass) {
     HDEVINFO set = SetupDiGetClassDevsW(&net, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     ASSERT_NE(set, INVALID_HANDLE_VALUE);
     std::vector<std::wstring> paths;
-    for (DWORD i = 0;; ++i) {
-        SP_DEVICE_INTERFACE_DATA data{};
-        data.cbSize = sizeof(data);
-        if (!SetupDiEnumDeviceInterfaces(set, nullptr, &net, i, &data)) {
-            EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_ITEMS));
-            break;
-        }
+    SP_DEVICE_INTERFACE_DATA data{};
+    data.cbSize = sizeof(data);
+    for (DWORD i = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &net, i, &data); ++i) {
         DWORD needed = 0;
         EXPECT_FALSE(SetupDiGetDeviceInterfaceDetailW(set, &data, nullptr, 0, &needed, nullptr));
         EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
@@ -70,6 +65,7 @@ TEST_F(Services, SetupApiEnumeratesPresentInterfacesOfTheClass) {
         ASSERT_TRUE(SetupDiGetDeviceInterfaceDetailW(set, &data, detail, needed, nullptr, nullptr));
         paths.emplace_back(detail->DevicePath);
     }
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_ITEMS));
     EXPECT_EQ(paths, (std::vector<std::wstring>{L"\\\\?\\pci#a\\{AAA}", L"\\\\?\\usb#c\\{DDD}"}));
     EXPECT_EQ(world.Devices().OpenSets(), 1u);
     EXPECT_TRUE(SetupDiDestroyDeviceInfoList(set));

@@ -6,10 +6,10 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <functional>
-#include <thread>
-#include <memory>
+#include <span>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <vector>
 
 #include "../logger/ScopedEnv.h"
@@ -24,12 +24,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-
-struct FreeWlanMemory {
-    void operator()(void* memory) const { WlanFreeMemory(memory); }
-};
-template <class T>
-using WlanMemory = std::unique_ptr<T, FreeWlanMemory>;
+using ::testing::ThrowsMessage;
 
 // A client handle of the service for the life of the object.
 struct Client {
@@ -39,18 +34,9 @@ struct Client {
     DWORD version = 0;
 };
 
-// One network as WlanGetAvailableNetworkList lists it.
-struct Listed {
-    std::string ssid;
-    DWORD bss, quality, auth, cipher;
-    bool secured;
-    bool operator==(const Listed&) const = default;
-};
-
-void PrintTo(const Listed& n, std::ostream* os) {
-    *os << n.ssid << " bss " << n.bss << " q " << n.quality << " auth " << n.auth << " cipher " << n.cipher
-        << (n.secured ? " secured" : "");
-}
+// One network as WlanGetAvailableNetworkList lists it: SSID, BSS type,
+// quality, authentication, cipher, whether secured.
+using Listed = std::tuple<std::string, DWORD, DWORD, DWORD, DWORD, bool>;
 
 // An interface as the Wlan* calls, the control interface and IP Helper show it.
 struct Shown {
@@ -64,37 +50,31 @@ struct Shown {
 // Braced, upper case: the adapter name IP Helper must list for an interface.
 std::string GuidText(const GUID& g) {
     char text[39];
-    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", static_cast<unsigned>(g.Data1),
-                  g.Data2, g.Data3, g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6],
-                  g.Data4[7]);
+    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                  static_cast<unsigned>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3],
+                  g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
     return text;
 }
 
 std::vector<Shown> ShowMachine() {
     const Client client;
-    PWLAN_INTERFACE_INFO_LIST raw = nullptr;
-    EXPECT_EQ(WlanEnumInterfaces(client.handle, nullptr, &raw), 0u);
-    const WlanMemory<WLAN_INTERFACE_INFO_LIST> list(raw);
+    PWLAN_INTERFACE_INFO_LIST list = nullptr;
+    EXPECT_EQ(WlanEnumInterfaces(client.handle, nullptr, &list), 0u);
     ULONG size = 0;
     GetAdaptersInfo(nullptr, &size);
     std::vector<BYTE> adapters(size);
     EXPECT_EQ(GetAdaptersInfo(reinterpret_cast<PIP_ADAPTER_INFO>(adapters.data()), &size), 0u);
-
     std::vector<Shown> shown;
     for (DWORD i = 0; list && i < list->dwNumberOfItems; ++i) {
         const WLAN_INTERFACE_INFO& info = list->InterfaceInfo[i];
-        Shown s{info.strInterfaceDescription, info.InterfaceGuid, {}, {}, {}, {}};
-        PWLAN_AVAILABLE_NETWORK_LIST rawNetworks = nullptr;
-        if (WlanGetAvailableNetworkList(client.handle, &info.InterfaceGuid, 0, nullptr, &rawNetworks) == 0) {
-            const WlanMemory<WLAN_AVAILABLE_NETWORK_LIST> networks(rawNetworks);
-            for (DWORD k = 0; k < networks->dwNumberOfItems; ++k) {
-                const WLAN_AVAILABLE_NETWORK& n = networks->Network[k];
-                s.networks.push_back({std::string(reinterpret_cast<const char*>(n.dot11Ssid.ucSSID),
-                                                  n.dot11Ssid.uSSIDLength),
-                                      static_cast<DWORD>(n.dot11BssType), n.wlanSignalQuality,
-                                      static_cast<DWORD>(n.dot11DefaultAuthAlgorithm),
-                                      static_cast<DWORD>(n.dot11DefaultCipherAlgorithm), n.bSecurityEnabled != 0});
-            }
+        Shown& s = shown.emplace_back(Shown{info.strInterfaceDescription, info.InterfaceGuid, {}, {}, {}, {}});
+        PWLAN_AVAILABLE_NETWORK_LIST networks = nullptr;
+        if (WlanGetAvailableNetworkList(client.handle, &info.InterfaceGuid, 0, nullptr, &networks) == 0) {
+            for (const WLAN_AVAILABLE_NETWORK& n : std::span(networks->Network, networks->dwNumberOfItems))
+                s.networks.emplace_back(std::string(n.dot11Ssid.ucSSID, n.dot11Ssid.ucSSID + n.dot11Ssid.uSSIDLength),
+                                        n.dot11BssType, n.wlanSignalQuality, n.dot11DefaultAuthAlgorithm,
+                                        n.dot11DefaultCipherAlgorithm, n.bSecurityEnabled != 0);
+            WlanFreeMemory(networks);
         }
         for (const sim::WlanStoredProfile& p : sim::GetWorld().Wlan().Profiles(info.InterfaceGuid))
             s.profiles.push_back(p.name);
@@ -103,30 +83,18 @@ std::vector<Shown> ShowMachine() {
                 s.ipName = a->AdapterName;
                 s.ipAddress = a->IpAddressList.IpAddress.String;
             }
-        shown.push_back(s);
     }
+    WlanFreeMemory(list);
     return shown;
 }
 
 // Connects with a stored profile (the service decides at once); the SSID joined.
 std::string ConnectWith(const GUID& iface, const wchar_t* profile) {
     const Client client;
-    WLAN_CONNECTION_PARAMETERS parameters{};
-    parameters.wlanConnectionMode = wlan_connection_mode_profile;
-    parameters.strProfile = profile;
-    parameters.dot11BssType = dot11_BSS_type_infrastructure;
+    WLAN_CONNECTION_PARAMETERS parameters{wlan_connection_mode_profile, profile, nullptr, nullptr,
+                                          dot11_BSS_type_infrastructure, 0};
     EXPECT_EQ(WlanConnect(client.handle, &iface, &parameters, nullptr), 0u);
     return sim::GetWorld().Wlan().ConnectedSsid(iface);
-}
-
-// The start of the error `load` raises.
-std::string ErrorOf(const std::function<void()>& load) {
-    try {
-        load();
-    } catch (const sim::WorldFileError& e) {
-        return e.what();
-    }
-    return "loaded";
 }
 
 class WorldFile : public ::testing::Test {
@@ -167,7 +135,8 @@ TEST_F(WorldFile, FileNamedByTheEnvironmentDrivesTheService) {
      "ip": {"address": "10.1.2.3", "in_octets": 4000, "out_octets": 3000},
      "networks": [
        {"ssid_hex": "410042", "bss": "adhoc", "signal": 20},
-       {"ssid": "Lab", "signal": 65, "security": {"auth": "shared", "cipher": "WEP"}, "secret": "0123456789abcdef0123456789"},
+       {"ssid": "Lab", "signal": 65, "security": {"auth": "shared", "cipher": "WEP"},
+        "secret": "0123456789abcdef0123456789"},
        {"ssid": "Home & Garden", "security": {"auth": "WPA2-PSK", "cipher": "CCMP"}, "secret": "home<passphrase>"}],
      "profiles": [{"name": "Mine", "xml": "<WLANProfile/>"}, {"network": "Home & Garden", "name": "Home"}],
      "protected_profiles": ["Mine"]}],
@@ -213,42 +182,42 @@ TEST_F(WorldFile, FileNamedByTheEnvironmentDrivesTheService) {
 TEST_F(WorldFile, FaultsNameFileLineAndField) {
     const std::string before = R"({"interfaces": [{"description": "Before"}]})";
     sim::LoadWorld(before, "before.json");
+    const std::string a = "{\"interfaces\": [{\"description\": \"A\"";  // most faults are in interface "A"
     const struct {
-        const char* text;
+        std::string text;
         const char* error;
     } cases[] = {
         {"{\"interfaces\": [{\n  \"description\": \"A\",\n  \"radio_on\": tru\n}]}",
          "w.json:3: interfaces[0].radio_on: syntax error"},
-        {"{\"interfaces\": [{\"description\": \"A\"}]}\n,", "w.json:2: syntax error"},
+        {a + "}]}\n,", "w.json:2: syntax error"},
         {"{\"interfaces\": [\n  {\"networks\": []}\n]}", "w.json:2: interfaces[0].description: missing"},
-        {"{\"interfaces\": [{\"description\": \"A\",\n  \"networks\": [{\"ssid\": \"N\",\n    \"signal\": \"high\"}]}]}",
+        {a + ",\n  \"networks\": [{\"ssid\": \"N\",\n    \"signal\": \"high\"}]}]}",
          "w.json:3: interfaces[0].networks[0].signal: expected an integer, got a string"},
-        {"{\"interfaces\": [{\"description\": \"A\", \"networks\": [\n  {\"ssid\": \"123456789012345678901234567890123\"}]}]}",
+        {a + ", \"networks\": [\n  {\"ssid\": \"123456789012345678901234567890123\"}]}]}",
          "w.json:2: interfaces[0].networks[0].ssid: 33 bytes, at most 32"},
-        {"{\"interfaces\": [{\"description\": \"A\", \"networks\": [{\"ssid_hex\": \"00\"},\n  {\"ssid_hex\": \"0\"}]}]}",
+        {a + ", \"networks\": [{\"ssid_hex\": \"00\"},\n  {\"ssid_hex\": \"0\"}]}]}",
          "w.json:2: interfaces[0].networks[1].ssid_hex: expected pairs of hex digits"},
-        {"{\"interfaces\": [{\"description\": \"A\", \"networks\": [{\"ssid\": \"N\",\n"
-         "  \"security\": {\"auth\": \"WPA3-SAE\", \"cipher\": \"CCMP\"}}]}]}",
+        {a + ", \"networks\": [{\"ssid\": \"N\",\n  \"security\": {\"auth\": \"WPA3-SAE\", \"cipher\": \"CCMP\"}}]}]}",
          "w.json:2: interfaces[0].networks[0].security.auth: unknown name \"WPA3-SAE\", expected open, shared, "
          "WPA-PSK or WPA2-PSK"},
-        {"{\"interfaces\": [{\"description\": \"A\", \"networks\": [{\"ssid\": \"N\", \"security\":\n"
-         "  {\"auth\": \"open\", \"cipher\": \"WEP\"}, \"secret\": \"123\"}]}]}",
+        {a + ", \"networks\": [{\"ssid\": \"N\", \"security\":\n  {\"auth\": \"open\", \"cipher\": \"WEP\"}, "
+             "\"secret\": \"123\"}]}]}",
          "w.json:2: interfaces[0].networks[0].secret: a WEP key has 5 or 13 characters"},
-        {"{\"interfaces\": [{\"description\": \"A\"}],\n \"events\": [{\"after_ms\": 5, \"lose_link\": \"B\"}]}",
+        {a + "}],\n \"events\": [{\"after_ms\": 5, \"lose_link\": \"B\"}]}",
          "w.json:2: events[0].lose_link: no interface \"B\""},
-        {"{\"interfaces\": [{\"description\": \"A\", \"networks\": [{\"ssid\": \"N\"}]}],\n \"events\": [{\"after_ms\": 5,\n"
+        {a + ", \"networks\": [{\"ssid\": \"N\"}]}],\n \"events\": [{\"after_ms\": 5,\n"
          "  \"signal\": {\"interface\": \"A\", \"ssid\": \"M\", \"quality\": 5}}]}",
          "w.json:3: events[0].signal.ssid: no such network on that interface"},
-        {"{\"interfaces\": [{\"description\": \"A\",\n  \"hiden\": true}]}", "w.json:2: interfaces[0].hiden: unknown field"},
-        {"{\"interfaces\": [{\"description\": \"A\",\n  \"description\": \"B\"}]}",
-         "w.json:2: interfaces[0].description: given twice"},
-        {"{\"interfaces\": [{\"description\": \"A\", \"protected_profiles\": [\"P\",\n    7\n  ]}]}",
+        {a + ",\n  \"hiden\": true}]}", "w.json:2: interfaces[0].hiden: unknown field"},
+        {a + ",\n  \"description\": \"B\"}]}", "w.json:2: interfaces[0].description: given twice"},
+        {a + ", \"protected_profiles\": [\"P\",\n    7\n  ]}]}",
          "w.json:2: interfaces[0].protected_profiles[1]: expected a string, got an integer"},
-        {"{\"interfaces\": [{\"description\": \"A\", \"profiles\": [\n  {\"network\": \"N\"}]}]}",
+        {a + ", \"profiles\": [\n  {\"network\": \"N\"}]}]}",
          "w.json:2: interfaces[0].profiles[0].network: no network \"N\" on this interface"},
     };
     for (const auto& c : cases)
-        EXPECT_THAT(ErrorOf([&] { sim::LoadWorld(c.text, "w.json"); }), StartsWith(c.error)) << c.text;
+        EXPECT_THAT([&] { sim::LoadWorld(c.text, "w.json"); }, ThrowsMessage<sim::WorldFileError>(StartsWith(c.error)))
+            << c.text;
     // No fault changed the machine.
     const std::vector<Shown> machine = ShowMachine();
     ASSERT_EQ(machine.size(), 1u);
@@ -258,5 +227,6 @@ TEST_F(WorldFile, FaultsNameFileLineAndField) {
 TEST_F(WorldFile, MissingFileIsNamed) {
     const std::string path = test::TempFile().NarrowPath();  // a name no file has
     const test::ScopedEnv named(sim::kWorldFileVariable, path.c_str());
-    EXPECT_THAT(ErrorOf([] { sim::LoadWorldFromEnvironment(); }), StartsWith(path + ": cannot open"));
+    EXPECT_THAT([] { sim::LoadWorldFromEnvironment(); },
+                ThrowsMessage<sim::WorldFileError>(StartsWith(path + ": cannot open")));
 }

@@ -15,10 +15,7 @@
 #include "registry/NetAdapterInfoVector.h"
 #include "registry/RegAdapter.h"
 
-using util::IPAdapterInfo;
-using util::NetAdapterInfo;
-using util::NetAdapterInfoVector;
-using util::String;
+using namespace util;
 
 namespace {
 

@@ -16,10 +16,7 @@
 #include "registry/RegEdit.h"
 #include "registry/RegEnum.h"
 
-using util::RegDword;
-using util::RegText;
-using util::RegTextList;
-using util::String;
+using namespace util;
 
 namespace {
 

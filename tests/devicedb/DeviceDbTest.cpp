@@ -49,27 +49,18 @@ DBDeviceInfo Filled() {
 
 // One change in any single field must make two records differ.
 TEST(DBDeviceInfo, EqualityNoticesEveryField) {
-    using Change = void (*)(DBDeviceInfo&);
-    const Change changes[] = {
-        [](DBDeviceInfo& r) { r.DllFile += L"x"; },
-        [](DBDeviceInfo& r) { r.Type ^= 1; },
-        [](DBDeviceInfo& r) { r.PhysicalDeviceType ^= 1; },
-        [](DBDeviceInfo& r) { r.capabilities.AccessStatus ^= 1; },
-        [](DBDeviceInfo& r) { r.capabilities.Bearers ^= 1; },
-        [](DBDeviceInfo& r) { r.capabilities.FrequencyBands ^= 1; },
-        [](DBDeviceInfo& r) { r.capabilities.HscsdSpeeds ^= 1; },
-        [](DBDeviceInfo& r) { r.capabilities.MessageNotificationType ^= 1; },
-        [](DBDeviceInfo& r) { r.capabilities.MessageStatusType ^= 1; },
-        [](DBDeviceInfo& r) { r.capabilities.MessageStorageLocation ^= 1; },
-        [](DBDeviceInfo& r) { r.capabilities.Duplex = !r.capabilities.Duplex; },
-        [](DBDeviceInfo& r) { r.capabilities.FunctionalityRFOff = !r.capabilities.FunctionalityRFOff; },
-    };
+    using C = ace::Capabilities;
     const DBDeviceInfo base = Filled();
-    for (size_t i = 0; i < std::size(changes); ++i) {
-        DBDeviceInfo other = base;
-        changes[i](other);
-        EXPECT_NE(other, base) << "change " << i;
-    }
+    std::vector<DBDeviceInfo> changed(3, base);
+    changed[0].DllFile += L"x";
+    changed[1].Type ^= 1;
+    changed[2].PhysicalDeviceType ^= 1;
+    for (uint32_t C::*n : {&C::AccessStatus, &C::Bearers, &C::FrequencyBands, &C::HscsdSpeeds,
+                           &C::MessageNotificationType, &C::MessageStatusType, &C::MessageStorageLocation})
+        changed.emplace_back(base).capabilities.*n ^= 1;
+    for (bool C::*b : {&C::Duplex, &C::FunctionalityRFOff}) changed.emplace_back(base).capabilities.*b ^= true;
+    ASSERT_EQ(changed.size(), 12u);
+    for (size_t k = 0; k < changed.size(); ++k) EXPECT_NE(changed[k], base) << "change " << k;
 }
 
 struct TableCase {
@@ -80,34 +71,26 @@ struct TableCase {
 
 const TableCase kTables[] = {
     {"Type", ace::TypeNames, {{L"Generic", 0}, {L"WWan", 1}, {L"WLan", 2}, {L"Lan", 3}}},
-    {"PhysicalDeviceType",
-     ace::PhysicalDeviceTypeNames,
+    {"PhysicalDeviceType", ace::PhysicalDeviceTypeNames,
      {{L"Unknown", 0}, {L"Simple", 1}, {L"Handset", 2}, {L"PcCard", 3}, {L"Builtin", 4}}},
-    {"AccessStatus",
-     ace::AccessStatusNames,
+    {"AccessStatus", ace::AccessStatusNames,
      {{L"SignalStrength", 1}, {L"SignalQuality", 2}, {L"NetworkName", 4}, {L"NetworkRegistrationType", 8},
       {L"BatteryStrength", 16}, {L"CellInfo", 32}, {L"Roaming", 64}, {L"NetworkSelectionMode", 128},
       {L"NetworkShortName", 256}, {L"BitErrorRate", 512}, {L"NetworkLongName", 1024}}},
-    {"Bearers",
-     ace::BearersNames,
+    {"Bearers", ace::BearersNames,
      {{L"Lan", 1}, {L"WLan", 2}, {L"Dialup", 4}, {L"Hscsd", 8}, {L"Gprs", 16}, {L"Edge", 32}, {L"Umts", 64},
       {L"IdenPsd", 128}, {L"IdenCsd", 256}, {L"Cdma", 512}, {L"Cdma2000", 1024}, {L"CdmaEvdo", 2048},
       {L"UmtsHsdpa", 4096}}},
-    {"FrequencyBands",
-     ace::FrequencyBandsNames,
+    {"FrequencyBands", ace::FrequencyBandsNames,
      {{L"450", 1}, {L"800", 2}, {L"850", 4}, {L"900", 8}, {L"1800", 16}, {L"1900", 32}, {L"2100", 64}}},
-    {"HscsdSpeeds",
-     ace::HscsdSpeedsNames,
-     {{L"9600", 1}, {L"14400", 2}, {L"19200", 4}, {L"28800", 8}, {L"38400", 16}, {L"43200", 32},
-      {L"57600", 64}, {L"72000", 128}, {L"19200_2", 256}, {L"28800_2", 512}}},
-    {"MessageNotificationType",
-     ace::MessageNotificationTypeNames,
+    {"HscsdSpeeds", ace::HscsdSpeedsNames,
+     {{L"9600", 1}, {L"14400", 2}, {L"19200", 4}, {L"28800", 8}, {L"38400", 16}, {L"43200", 32}, {L"57600", 64},
+      {L"72000", 128}, {L"19200_2", 256}, {L"28800_2", 512}}},
+    {"MessageNotificationType", ace::MessageNotificationTypeNames,
      {{L"None", 0}, {L"Unsolicited", 1}, {L"Polling", 2}}},
-    {"MessageStatusType",
-     ace::MessageStatusTypeNames,
+    {"MessageStatusType", ace::MessageStatusTypeNames,
      {{L"RecUnread", 1}, {L"RecRead", 2}, {L"StoUnsent", 4}, {L"StoSent", 8}, {L"All", 16}}},
-    {"MessageStorageLocation",
-     ace::MessageStorageLocationNames,
+    {"MessageStorageLocation", ace::MessageStorageLocationNames,
      {{L"None", 0}, {L"ME", 1}, {L"SM", 2}, {L"ALL", 3}}},
 };
 
@@ -125,26 +108,13 @@ TEST(NameTables, EveryTableHoldsExactlyItsEntries) {
 }
 
 TEST(Utf16Order, SortsBySurrogatesNotCodePoints) {
-    struct Row {
-        util::String left;
-        util::String right;
-        int expected;
-    };
+    struct Row { util::String left, right; int expected; };
     // U+1F600 is D83D DE00 in UTF-16, so it sorts before U+FF61 even though
     // its code point is larger.
-    const Row rows[] = {
-        {L"", L"", 0},
-        {L"", L"a", -1},
-        {L"a", L"", 1},
-        {L"ab", L"abc", -1},
-        {L"Lan", L"WLan", -1},
-        {L"WLan", L"wlan", -1},
-        {L"\U0001F600", L"\uFF61", -1},
-        {L"\uFF61", L"\U0001F600", 1},
-        {L"\U0001F600", L"\U0001F601", -1},
-        {L"x\U0001F600", L"x\uD7FF", 1},
-        {L"\U0001F600", L"\U0001F600", 0},
-    };
+    const Row rows[] = {{L"", L"", 0}, {L"", L"a", -1}, {L"a", L"", 1}, {L"ab", L"abc", -1}, {L"Lan", L"WLan", -1},
+                        {L"WLan", L"wlan", -1}, {L"\U0001F600", L"\uFF61", -1}, {L"\uFF61", L"\U0001F600", 1},
+                        {L"\U0001F600", L"\U0001F601", -1}, {L"x\U0001F600", L"x\uD7FF", 1},
+                        {L"\U0001F600", L"\U0001F600", 0}};
     for (const Row& r : rows) {
         int got = ace::CompareUtf16(r.left, r.right);
         EXPECT_EQ((got > 0) - (got < 0), r.expected);
@@ -157,7 +127,7 @@ TEST(Utf16Order, SortsBySurrogatesNotCodePoints) {
     EXPECT_EQ(walk, (std::vector<int>{3, 2, 1}));
 }
 
-const wchar_t kHead[] = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+const std::wstring kHead = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 
 std::wstring Written(const std::function<void(util::XmlSerializeWriter&)>& write) {
     util::XmlSerializeSingleWriter writer(L"Device", L"", L"");
@@ -207,41 +177,39 @@ TEST(DBDeviceInfoXml, RoundTripsCompleteAndAgainstDefaults) {
     }
 }
 
-TEST(DBDeviceInfoXml, FullWriteOrderAndNewCapabilities) {
-    EXPECT_EQ(Written([](auto& w) { DBDeviceInfo().Write(w); }),
-              std::wstring(kHead) +
-                  L"<Device>\n\t<Type>Generic</Type>\n\t<PhysicalDeviceType>Unknown</PhysicalDeviceType>\n"
-                  L"\t<DllFile/>\n\t<Capabilities>\n\t\t<AccessStatus/>\n\t\t<Bearers/>\n\t\t<FrequencyBands/>\n"
-                  L"\t\t<HscsdSpeeds/>\n\t\t<MessageNotificationType>Polling</MessageNotificationType>\n"
-                  L"\t\t<MessageStatusType/>\n\t\t<MessageStorageLocation>ALL</MessageStorageLocation>\n"
-                  L"\t\t<Duplex>false</Duplex>\n\t\t<FunctionalityRFOff>false</FunctionalityRFOff>\n"
-                  L"\t</Capabilities>\n</Device>\n");
-}
-
-TEST(DBDeviceInfoXml, DifferenceWritesTypeAndChangedValuesOnly) {
+// Everything, new capabilities' defaults too; against a reference, the type
+// and what differs only.
+TEST(DBDeviceInfoXml, WritesEverythingOrTheTypeAndTheDifference) {
+    const DBDeviceInfo empty, filled = Filled();
     DBDeviceInfo changed = Filled();
     changed.PhysicalDeviceType = 1;
     changed.capabilities.Bearers = 1;
-    EXPECT_EQ(Written([](auto& w) { Filled().Write(w, Filled()); }),
-              std::wstring(kHead) + L"<Device>\n\t<Type>WLan</Type>\n</Device>\n");
-    EXPECT_EQ(Written([&](auto& w) { changed.Write(w, Filled()); }),
-              std::wstring(kHead) +
-                  L"<Device>\n\t<Type>WLan</Type>\n\t<Capabilities>\n\t\t<Bearers>Lan</Bearers>\n"
-                  L"\t</Capabilities>\n</Device>\n");
+    struct Row { const DBDeviceInfo& record; const DBDeviceInfo* reference; const wchar_t* body; };
+    const Row rows[] = {
+        {empty, nullptr,
+         L"<Device>\n\t<Type>Generic</Type>\n\t<PhysicalDeviceType>Unknown</PhysicalDeviceType>\n"
+         L"\t<DllFile/>\n\t<Capabilities>\n\t\t<AccessStatus/>\n\t\t<Bearers/>\n\t\t<FrequencyBands/>\n"
+         L"\t\t<HscsdSpeeds/>\n\t\t<MessageNotificationType>Polling</MessageNotificationType>\n"
+         L"\t\t<MessageStatusType/>\n\t\t<MessageStorageLocation>ALL</MessageStorageLocation>\n"
+         L"\t\t<Duplex>false</Duplex>\n\t\t<FunctionalityRFOff>false</FunctionalityRFOff>\n"
+         L"\t</Capabilities>\n</Device>\n"},
+        {filled, &filled, L"<Device>\n\t<Type>WLan</Type>\n</Device>\n"},
+        {changed, &filled,
+         L"<Device>\n\t<Type>WLan</Type>\n\t<Capabilities>\n\t\t<Bearers>Lan</Bearers>\n\t</Capabilities>\n"
+         L"</Device>\n"}};
+    for (const Row& r : rows) {
+        EXPECT_EQ(Written([&](auto& w) { r.reference ? r.record.Write(w, *r.reference) : r.record.Write(w); }),
+                  kHead + r.body);
+    }
 }
 
 TEST(DBDeviceInfoXml, BitSetTexts) {
-    struct Row {
-        const wchar_t* text;
-        uint32_t value;
-        const wchar_t* leaf;  // as written back
-    };
+    // The text read, its value and the leaf as written back.
+    struct Row { const wchar_t* text; uint32_t value; const wchar_t* leaf; };
     const Row rows[] = {
         {L"SignalStrength NetworkName", 5, L"<AccessStatus>SignalStrength NetworkName</AccessStatus>"},
         {L"NetworkName SignalStrength", 5, L"<AccessStatus>SignalStrength NetworkName</AccessStatus>"},
-        {L"NetworkLongName", 1024, L"<AccessStatus>NetworkLongName</AccessStatus>"},
-        {L"", 0, L"<AccessStatus/>"},
-    };
+        {L"NetworkLongName", 1024, L"<AccessStatus>NetworkLongName</AccessStatus>"}, {L"", 0, L"<AccessStatus/>"}};
     for (const Row& row : rows) {
         DBDeviceInfo info;
         info.Read(*Reader(Doc(L"WLan", L"Simple", std::wstring(L"<AccessStatus>") + row.text + L"</AccessStatus>")),
@@ -262,13 +230,8 @@ TEST(DBDeviceInfoXml, FullReadFailures) {
         L"<AccessStatus/><Bearers/><FrequencyBands/><HscsdSpeeds/><MessageNotificationType>None"
         L"</MessageNotificationType><MessageStatusType/><MessageStorageLocation>SM</MessageStorageLocation>"
         L"<FunctionalityRFOff>false</FunctionalityRFOff>";
-    struct Row {
-        std::wstring doc;
-        bool parse;  // util::ParseEx, else util::InvalidFormatEx
-        const wchar_t* text;
-        bool inCapabilities;
-        bool withDefaults = false;
-    };
+    // parse: util::ParseEx, else util::InvalidFormatEx
+    struct Row { std::wstring doc; bool parse; const wchar_t* text; bool inCapabilities, withDefaults = false; };
     const Row rows[] = {
         {Doc(L"wlan", L"Simple"), true, L"\"wlan\" as enum for tag <Device><Type>.", false},
         {Doc(L"WLan", L"wlan"), true, L"\"wlan\" as enum", false},
@@ -282,8 +245,8 @@ TEST(DBDeviceInfoXml, FullReadFailures) {
         // Defaults stand in for anything but the type and a value that is there.
         {L"<Device><DllFile>x</DllFile></Device>", false, L"<Device><Type>", false, true},
         {Doc(L"wlan", L"Simple"), true, L"\"wlan\" as enum for tag <Device><Type>.", false, true},
-        {Doc(L"WLan", L"Simple", L"<FunctionalityRFOff>yes</FunctionalityRFOff>"), true, L"\"yes\" as bool", true, true},
-    };
+        {Doc(L"WLan", L"Simple", L"<FunctionalityRFOff>yes</FunctionalityRFOff>"), true, L"\"yes\" as bool", true,
+         true}};
     const DBDeviceInfo defaults = Filled();
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.doc));
@@ -304,19 +267,13 @@ TEST(DBDeviceInfoXml, FullReadFailures) {
 
 TEST(DBDeviceInfoXml, ReadWithDefaultsFallsBack) {
     DBDeviceInfo defaults = Filled();
-    struct Row {
-        std::wstring doc;
-        std::function<void(DBDeviceInfo&)> expect;  // changes from defaults
-    };
+    // `expect` changes the defaults into what is read.
+    struct Row { std::wstring doc; std::function<void(DBDeviceInfo&)> expect; };
     const Row rows[] = {
         {L"<Device><Type>Lan</Type></Device>", [](DBDeviceInfo& r) { r.Type = 3; }},
         {Doc(L"Lan", L"wlan", L"<Bearers>Lan  WLan</Bearers><MessageStorageLocation>all</MessageStorageLocation>"
                                L"<Duplex>FALSE</Duplex>"),
-         [](DBDeviceInfo& r) {
-             r.Type = 3;
-             r.DllFile = L"a.dll";
-             r.capabilities.Duplex = false;
-         }},
+         [](DBDeviceInfo& r) { r.Type = 3; r.DllFile = L"a.dll"; r.capabilities.Duplex = false; }},
         {Doc(L"Generic", L"Builtin", L"<HscsdSpeeds>9600 19200_2</HscsdSpeeds><MessageNotificationType>Polling"
                                      L"</MessageNotificationType>"),
          [](DBDeviceInfo& r) {
@@ -336,7 +293,5 @@ TEST(DBDeviceInfoXml, ReadWithDefaultsFallsBack) {
         EXPECT_EQ(read, expected);
     }
 }
-
-
 
 }  // namespace

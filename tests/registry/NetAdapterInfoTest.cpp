@@ -15,10 +15,7 @@
 #include "registry/NetAdapterInfoVector.h"
 #include "registry/RegAdapter.h"
 
-using util::IPAdapterInfo;
-using util::NetAdapterInfo;
-using util::NetAdapterInfoVector;
-using util::String;
+using namespace util;
 
 namespace {
 
@@ -42,9 +39,7 @@ protected:
             if (e.adapterGuid.CompareI(guid) == 0) out.push_back(e);
         return out;
     }
-    static bool Listed(const NetAdapterInfoVector& list, const std::wstring& guid) {
-        return !Entries(list, guid).empty();
-    }
+    static bool Listed(const NetAdapterInfoVector& l, const std::wstring& guid) { return !Entries(l, guid).empty(); }
 
     test::OpenKeys openKeys;
     sim::AdapterWorld world;
@@ -64,9 +59,8 @@ TEST_F(Inventory, ReadsEveryPartOfAnAdapterOptionalOnesMayBeMissing) {
     // the device information's (tests/device).
     const std::pair<String, std::wstring> texts[] = {
         {e.busType, L"PCI"}, {e.componentId.substr(0, 4), L"pci\\"}, {e.serviceName, d.serviceName},
-        {ip.adapterName, p.guid}, {ip.macAddress, L"00:1B:77:0A:BC:DE"},
-        {ip.ipAddress, L"10.0.0.5"}, {ip.ipMask, L"255.0.0.0"},
-        {ip.gateway, L"10.0.0.1"}, {ip.dhcpServer, L"10.0.0.254"},
+        {ip.adapterName, p.guid}, {ip.macAddress, L"00:1B:77:0A:BC:DE"}, {ip.ipAddress, L"10.0.0.5"},
+        {ip.ipMask, L"255.0.0.0"}, {ip.gateway, L"10.0.0.1"}, {ip.dhcpServer, L"10.0.0.254"},
         {ip.interfaceTypeName, L"Other"}};
     for (const auto& [got, expected] : texts) EXPECT_EQ(got, expected);
     EXPECT_EQ(e.characteristics, 0x84u);
@@ -120,11 +114,7 @@ TEST_F(Inventory, BothSpellingsOfTheClassGuidReachTheSameKey) {
 }
 
 TEST_F(Inventory, SelectsByCharacteristics) {
-    struct Row {
-        DWORD characteristics;
-        uint32_t mask;
-        bool listed;
-    };
+    struct Row { DWORD characteristics; uint32_t mask; bool listed; };
     const Row rows[] = {{0x84, kPhysical, true}, {0x4, kPhysical, true}, {0x1, kPhysical, false},
                         {0x0, 0xFFFFFFFF, false}, {0x84, 0x1, false}, {0x1, 0x1, true}};
     std::vector<std::wstring> guids;
@@ -153,16 +143,14 @@ TEST_F(Inventory, PresentOnlyListsTheAdaptersWithAPresentInterface) {
     sim::AdapterDescription absent, gone;
     absent.present = false;
     gone.deviceInterface = false;
-    const std::wstring present = world.Add({}).guid;
-    const std::wstring notPresent = world.Add(absent).guid;
-    const std::wstring noInterface = world.Add(gone).guid;
+    const std::wstring present = world.Add({}).guid, notPresent = world.Add(absent).guid,
+                       noInterface = world.Add(gone).guid;
 
     const NetAdapterInfoVector all(kPhysical, false);
     for (const std::wstring& g : {present, notPresent, noInterface}) EXPECT_TRUE(Listed(all, g));
     const NetAdapterInfoVector only(kPhysical, true);
     EXPECT_TRUE(Listed(only, present));
-    EXPECT_FALSE(Listed(only, notPresent));
-    EXPECT_FALSE(Listed(only, noInterface));
+    for (const std::wstring& g : {notPresent, noInterface}) EXPECT_FALSE(Listed(only, g));
 
     // A failing SetupAPI only shortens the collection, and every set is destroyed.
     for (const char* call : {"SetupDiGetClassDevsW", "SetupDiEnumDeviceInterfaces",
@@ -174,19 +162,13 @@ TEST_F(Inventory, PresentOnlyListsTheAdaptersWithAPresentInterface) {
 }
 
 TEST_F(Inventory, FriendlyNameSearch) {
-    struct Row {
-        const wchar_t* bus;
-        std::wstring componentId;  // empty: the bus and device id
-        std::wstring driver;       // empty: this adapter's class key
-        bool friendly;
-    };
+    // An empty component id: the bus and device id; an empty driver: this
+    // adapter's class key.
+    struct Row { const wchar_t* bus; std::wstring componentId, driver; bool friendly; };
     const Row rows[] = {
-        {L"PCI", L"", L"", true},
-        {L"USB", L"", L"", true},
+        {L"PCI", L"", L"", true}, {L"USB", L"", L"", true},
         {L"PCI", L"PCI\\VEN_8086", L"", false},  // the bus prefix compares case-sensitively
-        {L"PCI", L"", L"{4D36E972-E325-11CE-BFC1-08002BE10318}\\FFFF", false},
-        {L"PCI", L"isa\\pnp0a03", L"", false},
-    };
+        {L"PCI", L"", L"{4D36E972-E325-11CE-BFC1-08002BE10318}\\FFFF", false}, {L"PCI", L"isa\\pnp0a03", L"", false}};
     for (const Row& r : rows) {
         sim::AdapterDescription d;
         d.enumBus = r.bus;
@@ -213,22 +195,17 @@ TEST(AdapterNames, InterfaceAndBusTypes) {
 }
 
 TEST_F(Inventory, HardwareAddressAndLookUp) {
-    struct Row {
-        std::vector<uint8_t> address;
-        const wchar_t* mac;
-    };
-    const Row rows[] = {{{}, L""},
-                        {{1, 2, 3, 4, 5}, L""},
-                        {{0xAB, 0xCD, 0xEF, 0x01, 0x02, 0x03}, L"AB:CD:EF:01:02:03"},
-                        {{1, 2, 3, 4, 5, 6, 7, 8}, L"01:02:03:04:05:06"}};
-    for (const Row& r : rows) {
+    const std::pair<std::vector<uint8_t>, const wchar_t*> rows[] = {
+        {{}, L""}, {{1, 2, 3, 4, 5}, L""}, {{0xAB, 0xCD, 0xEF, 0x01, 0x02, 0x03}, L"AB:CD:EF:01:02:03"},
+        {{1, 2, 3, 4, 5, 6, 7, 8}, L"01:02:03:04:05:06"}};
+    for (const auto& [address, mac] : rows) {
         sim::AdapterDescription d;
-        d.hardwareAddress = r.address;
+        d.hardwareAddress = address;
         const std::wstring guid = world.Add(d).guid;
         IPAdapterInfo info;
         info.Load(guid);
         EXPECT_EQ(info.adapterName, guid);
-        EXPECT_EQ(info.macAddress, r.mac) << r.address.size();
+        EXPECT_EQ(info.macAddress, mac) << address.size();
     }
 
     // Unknown names and failing IP Helper leave the fields alone.

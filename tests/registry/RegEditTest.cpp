@@ -16,10 +16,7 @@
 #include "registry/RegEdit.h"
 #include "registry/RegEnum.h"
 
-using util::RegDword;
-using util::RegText;
-using util::RegTextList;
-using util::String;
+using namespace util;
 
 namespace {
 
@@ -58,15 +55,10 @@ TEST_F(RegEdit, Reads) {
     const char* path = std::getenv("PATH");
     ASSERT_NE(path, nullptr);
     const std::wstring expanded = L"<" + std::wstring(path, path + std::strlen(path)) + L">";
-    struct Row {
-        const wchar_t* name;
-        std::wstring expected;
-    };
-    const Row rows[] = {{L"WithNul", L"abc"}, {L"WithoutNul", L"abc"}, {L"Empty", L""}, {L"Expand", expanded}};
-    for (const Row& r : rows) {
-        RegText value(key, r.name, HKEY_LOCAL_MACHINE);
-        EXPECT_EQ(static_cast<String>(value), r.expected) << r.name;
-    }
+    const std::pair<const wchar_t*, std::wstring> rows[] = {
+        {L"WithNul", L"abc"}, {L"WithoutNul", L"abc"}, {L"Empty", L""}, {L"Expand", expanded}};
+    for (const auto& [name, expected] : rows)
+        EXPECT_EQ(static_cast<String>(RegText(key, name, HKEY_LOCAL_MACHINE)), expected) << name;
     tree.SetMultiString(key, L"Two", {L"a", L"bc"});
     tree.SetRaw(key, L"Zero", REG_MULTI_SZ, L"", 0);
     tree.SetDword(key, L"Number", 0x12345678);
@@ -81,15 +73,9 @@ TEST_F(RegEdit, WritesStoreTheWindowsTypesAndSizes) {
     RegText(key, L"EmptyText", HKEY_LOCAL_MACHINE) = String();
     RegTextList(key, L"List", HKEY_LOCAL_MACHINE) = std::vector<String>{L"a", L"bc"};
     RegDword(key, L"Number", HKEY_LOCAL_MACHINE) = 5ul;
-    struct Row {
-        const wchar_t* name;
-        DWORD type;
-        size_t bytes;
-    };
-    const Row rows[] = {{L"Text", REG_SZ, 3 * sizeof(wchar_t)},
-                        {L"EmptyText", REG_SZ, 0},
-                        {L"List", REG_MULTI_SZ, 6 * sizeof(wchar_t)},
-                        {L"Number", REG_DWORD, 4}};
+    struct Row { const wchar_t* name; DWORD type; size_t bytes; };
+    const Row rows[] = {{L"Text", REG_SZ, 3 * sizeof(wchar_t)}, {L"EmptyText", REG_SZ, 0},
+                        {L"List", REG_MULTI_SZ, 6 * sizeof(wchar_t)}, {L"Number", REG_DWORD, 4}};
     for (const Row& r : rows) {
         DWORD type = 0;
         std::vector<BYTE> data;
@@ -131,7 +117,8 @@ TEST_F(RegEdit, OpenFailureNamesTheKeyAfterTheSystemEntry) {
     RegText value(key + L"\\Missing", L"V", HKEY_LOCAL_MACHINE);
     auto e = test::ExpectThrows<util::RegistryOpenEx>([&] { value.Open(false); });
     ASSERT_GE(e.Entries().size(), 3u);
-    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::RegOpenKeyExW", util::SystemMessage(ERROR_FILE_NOT_FOUND), ERROR_FILE_NOT_FOUND);
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::RegOpenKeyExW", util::SystemMessage(ERROR_FILE_NOT_FOUND),
+                      ERROR_FILE_NOT_FOUND);
     test::ExpectEntry(e, 1, L"class util::RegistryOpenEx", L"util::RegValue::Open",
                       L"Registry open failed.Could not open key: " + key + L"\\Missing", 0);
     test::ExpectEntry(e, 2, L"Stack Entry", L"util::RegValue::Open", L"", 0);
@@ -143,15 +130,18 @@ TEST_F(RegEdit, RefusedCallsBecomeRegistryExceptions) {
         sim::ScopedFault refuse("RegSetValueExW", ERROR_ACCESS_DENIED);
         RegDword value(key, L"V", HKEY_LOCAL_MACHINE);
         auto e = test::ExpectThrows<util::RegistryWriteEx>([&] { value = 1ul; });
-        test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::RegSetValueExW", util::SystemMessage(ERROR_ACCESS_DENIED), ERROR_ACCESS_DENIED);
-        test::ExpectEntry(e, 1, L"class util::RegistryWriteEx", L"util::RegValue::SetValue", L"Registry write failed.Failed to set value: V", 0);
+        test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::RegSetValueExW", util::SystemMessage(ERROR_ACCESS_DENIED),
+                          ERROR_ACCESS_DENIED);
+        test::ExpectEntry(e, 1, L"class util::RegistryWriteEx", L"util::RegValue::SetValue",
+                          L"Registry write failed.Failed to set value: V", 0);
     }
     {
         sim::ScopedFault refuse("RegCloseKey", ERROR_INVALID_HANDLE);
         RegDword value(key, L"V", HKEY_LOCAL_MACHINE);
         auto e = test::ExpectThrows<util::RegistryCloseEx>([&] { value = 1ul; });
         refusedCloses = 1;
-        test::ExpectEntry(e, 1, L"class util::RegistryCloseEx", L"util::RegValue::Close", L"Registry open failed.Failed to close reg key", 0);
+        test::ExpectEntry(e, 1, L"class util::RegistryCloseEx", L"util::RegValue::Close",
+                          L"Registry open failed.Failed to close reg key", 0);
     }
     {
         sim::ScopedFault refuse("RegCreateKeyExW", ERROR_ACCESS_DENIED);
@@ -161,11 +151,7 @@ TEST_F(RegEdit, RefusedCallsBecomeRegistryExceptions) {
 }
 
 TEST(RegValuePath, SplitsAtTheLastBackslash) {
-    struct Row {
-        const wchar_t* path;
-        const wchar_t* key;
-        const wchar_t* value;
-    };
+    struct Row { const wchar_t *path, *key, *value; };
     const Row rows[] = {{L"A\\B\\C", L"A\\B", L"C"}, {L"Single", L"Single", L"Single"}, {L"A\\", L"A", L""}};
     for (const Row& r : rows) {
         String k, v;

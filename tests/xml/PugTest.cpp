@@ -43,20 +43,9 @@ TEST(PugWriter, LayoutOfNestedElements) {
     root.append_child(pug::node_cdata).value(L"<raw>");
     root.append_child(pug::node_element);  // never named
 
-    EXPECT_EQ(Write(doc.document()),
-              L"<?xml version=\"1.0\"?>\n"
-              L"<root a=\"1\" flag>\n"
-              L"\t<leaf>x</leaf>\n"
-              L"\t<inner>\n"
-              L"\t\t<empty/>\n"
-              L"\t\t<blank></blank>\n"
-              L"\t\t\n"
-              L"\t</inner>\n"
-              L"\t<!-- c -->\n"
-              L"\t<![CDATA[<raw>]]>\n"
-              L"\t<anonymous/>\n"
-              L"</root>\n");
-
+    EXPECT_EQ(Write(doc.document()), L"<?xml version=\"1.0\"?>\n<root a=\"1\" flag>\n\t<leaf>x</leaf>\n\t<inner>\n"
+                                     L"\t\t<empty/>\n\t\t<blank></blank>\n\t\t\n\t</inner>\n\t<!-- c -->\n"
+                                     L"\t<![CDATA[<raw>]]>\n\t<anonymous/>\n</root>\n");
     EXPECT_EQ(Write(inner), L"<inner>\n\t<empty/>\n\t<blank></blank>\n\t\n</inner>\n");
     EXPECT_EQ(Write(pug::xml_node()), L"");
 }
@@ -109,20 +98,14 @@ TEST(PugNode, AttributesFoundByPatternAndCreated) {
 }
 
 TEST(PugMatch, Wildcards) {
-    struct Row {
-        const wchar_t* pattern;
-        const wchar_t* name;
-        bool match;
-    };
+    struct Row { const wchar_t* pattern; const wchar_t* name; bool match; };
     const Row rows[] = {
-        {L"name", L"name", true},     {L"name", L"Name", false},  {L"name", L"names", false},
-        {L"n*", L"n", true},          {L"*e", L"name", true},     {L"*x*", L"name", false},
-        {L"n?me", L"nime", true},     {L"n?me", L"nme", false},   {L"a*b*c", L"aXbYbZc", true},
-        {L"a*b*c", L"aXbYc_", false}, {L"[a-c]x", L"bx", true},  {L"[a-c]x", L"dx", false},
-        {L"[!a-c]x", L"dx", true},    {L"[!a-c]x", L"ax", false}, {L"[xyz]", L"y", true},
-        {L"[]]", L"]", true},         {L"[ab", L"[ab", true},     {L"**", L"", true},
-        {L"", L"", true},             {L"", L"a", false},         {L"?", L"", false},
-    };
+        {L"name", L"name", true},  {L"name", L"Name", false},   {L"name", L"names", false}, {L"n*", L"n", true},
+        {L"*e", L"name", true},    {L"*x*", L"name", false},    {L"n?me", L"nime", true},   {L"n?me", L"nme", false},
+        {L"a*b*c", L"aXbYbZc", true}, {L"a*b*c", L"aXbYc_", false}, {L"[a-c]x", L"bx", true}, {L"[a-c]x", L"dx", false},
+        {L"[!a-c]x", L"dx", true}, {L"[!a-c]x", L"ax", false}, {L"[xyz]", L"y", true},     {L"[]]", L"]", true},
+        {L"[ab", L"[ab", true},    {L"**", L"", true},          {L"", L"", true},           {L"", L"a", false},
+        {L"?", L"", false}};
     for (const auto& r : rows) EXPECT_EQ(pug::name_matches(r.pattern, r.name), r.match) << r.pattern << " " << r.name;
     EXPECT_FALSE(pug::name_matches(nullptr, L"a"));
 }
@@ -140,9 +123,7 @@ TEST(PugParser, FreesDeepTreeWithoutRecursion) {
 std::wstring Reread(const std::wstring& text) {
     pug::xml_parser doc;
     util::XmlReader::Parse(text, doc);
-    std::wostringstream s;
-    s << doc.document();
-    return s.str();
+    return Write(doc.document());
 }
 
 TEST(XmlReader, ReadsEveryKindAndWritesItBack) {
@@ -158,16 +139,9 @@ TEST(XmlReader, ReadsEveryKindAndWritesItBack) {
         L"</r>\n";
     const std::wstring smile =
         sizeof(wchar_t) == 2 ? std::wstring(L"\xD83D\xDE00") : std::wstring(1, static_cast<wchar_t>(0x1F600));
-    EXPECT_EQ(Reread(text), L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                            L"<!-- head -->\n"
-                            L"<?style type=\"a\"?>\n"
-                            L"<r a=\"1 & <2>\" b=\"\"'\">\n"
-                            L"\t<t>x & y AB" + smile + L" &unknown z &</t>\n"
-                            L"\t<e/>\n"
-                            L"\t<e2/>\n"
-                            L"\t<s>  </s>\n"
-                            L"\t<c>\n\t\t<![CDATA[<not markup> & ]]>\n\t</c>\n"
-                            L"</r>\n");
+    EXPECT_EQ(Reread(text), L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- head -->\n<?style type=\"a\"?>\n"
+                            L"<r a=\"1 & <2>\" b=\"\"'\">\n\t<t>x & y AB" + smile + L" &unknown z &</t>\n"
+                            L"\t<e/>\n\t<e2/>\n\t<s>  </s>\n\t<c>\n\t\t<![CDATA[<not markup> & ]]>\n\t</c>\n</r>\n");
 }
 
 TEST(XmlReader, MixedContentKeepsTextAndDropsBlankRuns) {
@@ -182,64 +156,55 @@ TEST(XmlReader, MixedContentKeepsTextAndDropsBlankRuns) {
 }
 
 TEST(XmlReader, RefusesMalformedTextNamingLineAndColumn) {
-    struct Row {
-        const wchar_t* text;
-        const wchar_t* where;
-    };
+    struct Row { const wchar_t* text; int line, column; const wchar_t* what; };
     const Row rows[] = {
-        {L"", L"Line 1, column 1: no root element."},
-        {L"   \n  ", L"Line 2, column 3: no root element."},
-        {L"<a>", L"Line 1, column 4: the element <a> is not closed."},
-        {L"<a></b>", L"Line 1, column 4: the end tag </b> does not match <a>."},
-        {L"<a>\n  <b>\n  </a>", L"Line 3, column 3: the end tag </a> does not match <b>."},
-        {L"<a/><b/>", L"Line 1, column 5: a second root element."},
-        {L"x<a/>", L"Line 1, column 1: text outside the root element."},
-        {L"<a/>\ntext", L"Line 2, column 1: text outside the root element."},
-        {L"</a>", L"Line 1, column 1: an end tag without a start tag."},
-        {L"<a b=1/>", L"Line 1, column 6: expected a quoted attribute value."},
-        {L"<a b=\"1\" b=\"2\"/>", L"Line 1, column 10: a repeated attribute b."},
-        {L"<a b=\"1\"c=\"2\"/>", L"Line 1, column 9: expected white space before an attribute."},
-        {L"<a b=\"x<y\"/>", L"Line 1, column 8: \"<\" in an attribute value."},
-        {L"<a b=\"open/>", L"Line 1, column 6: the attribute value is not closed."},
-        {L"<a b/>", L"Line 1, column 5: expected \"=\" after the attribute name."},
-        {L"<1a/>", L"Line 1, column 2: expected an element name."},
-        {L"<a>&bogus;</a>", L"Line 1, column 4: unknown entity &bogus;."},
-        {L"<a>&#xZZ;</a>", L"Line 1, column 4: a malformed character reference."},
-        {L"<a>&#;</a>", L"Line 1, column 4: an empty character reference."},
-        {L"<a>&#0;</a>", L"Line 1, column 4: a character reference to a character that XML does not allow."},
-        {L"<a>&#x110000;</a>", L"Line 1, column 4: a character reference out of range."},
-        {L"<a>\x01</a>", L"Line 1, column 4: a character that XML does not allow."},
-        {L"<a><!-- x -- y --></a>", L"Line 1, column 4: \"--\" inside a comment."},
-        {L"<a><!-- open", L"Line 1, column 4: the comment is not closed."},
-        {L"<a><![CDATA[x</a>", L"Line 1, column 4: the CDATA section is not closed."},
-        {L"<!DOCTYPE a><a/>", L"Line 1, column 1: document type declarations are not supported."},
-        {L"<a/><?xml version=\"1.0\"?>", L"Line 1, column 5: an XML declaration that is not at the start."},
-        {L"<?xml encoding=\"UTF-8\"?><a/>", L"Line 1, column 1: the declaration has no version."},
-        {L"<?xml version=\"1.0\"><a/>", L"Line 1, column 20: expected \"?>\" to end the declaration."},
-        {L"<?pi", L"Line 1, column 1: the processing instruction is not closed."},
-        {L"<a", L"Line 1, column 3: the tag is not closed."},
-        {L"<a></a", L"Line 1, column 7: expected \">\" to end the end tag."},
-        {L"<![CDATA[x]]><a/>", L"Line 1, column 1: CDATA outside the root element."},
+        {L"", 1, 1, L"no root element."}, {L"   \n  ", 2, 3, L"no root element."},
+        {L"<a>", 1, 4, L"the element <a> is not closed."}, {L"<a></b>", 1, 4, L"the end tag </b> does not match <a>."},
+        {L"<a>\n  <b>\n  </a>", 3, 3, L"the end tag </a> does not match <b>."},
+        {L"<a/><b/>", 1, 5, L"a second root element."}, {L"x<a/>", 1, 1, L"text outside the root element."},
+        {L"<a/>\ntext", 2, 1, L"text outside the root element."}, {L"</a>", 1, 1, L"an end tag without a start tag."},
+        {L"<a b=1/>", 1, 6, L"expected a quoted attribute value."},
+        {L"<a b=\"1\" b=\"2\"/>", 1, 10, L"a repeated attribute b."},
+        {L"<a b=\"1\"c=\"2\"/>", 1, 9, L"expected white space before an attribute."},
+        {L"<a b=\"x<y\"/>", 1, 8, L"\"<\" in an attribute value."},
+        {L"<a b=\"open/>", 1, 6, L"the attribute value is not closed."},
+        {L"<a b/>", 1, 5, L"expected \"=\" after the attribute name."}, {L"<1a/>", 1, 2, L"expected an element name."},
+        {L"<a>&bogus;</a>", 1, 4, L"unknown entity &bogus;."},
+        {L"<a>&#xZZ;</a>", 1, 4, L"a malformed character reference."},
+        {L"<a>&#;</a>", 1, 4, L"an empty character reference."},
+        {L"<a>&#0;</a>", 1, 4, L"a character reference to a character that XML does not allow."},
+        {L"<a>&#x110000;</a>", 1, 4, L"a character reference out of range."},
+        {L"<a>\x01</a>", 1, 4, L"a character that XML does not allow."},
+        {L"<a><!-- x -- y --></a>", 1, 4, L"\"--\" inside a comment."},
+        {L"<a><!-- open", 1, 4, L"the comment is not closed."},
+        {L"<a><![CDATA[x</a>", 1, 4, L"the CDATA section is not closed."},
+        {L"<!DOCTYPE a><a/>", 1, 1, L"document type declarations are not supported."},
+        {L"<a/><?xml version=\"1.0\"?>", 1, 5, L"an XML declaration that is not at the start."},
+        {L"<?xml encoding=\"UTF-8\"?><a/>", 1, 1, L"the declaration has no version."},
+        {L"<?xml version=\"1.0\"><a/>", 1, 20, L"expected \"?>\" to end the declaration."},
+        {L"<?pi", 1, 1, L"the processing instruction is not closed."}, {L"<a", 1, 3, L"the tag is not closed."},
+        {L"<a></a", 1, 7, L"expected \">\" to end the end tag."},
+        {L"<![CDATA[x]]><a/>", 1, 1, L"CDATA outside the root element."},
     };
-    for (const auto& r : rows) {
+    for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << "input: " << r.text);
         pug::xml_parser doc;
         auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { util::XmlReader::Parse(r.text, doc); });
-        test::ExpectEntry(ex, 0, L"class util::InvalidFormatEx", L"util::XmlReader::Parse", std::wstring(L"Data format is invalid. ") + r.where, 0);
+        test::ExpectEntry(ex, 0, L"class util::InvalidFormatEx", L"util::XmlReader::Parse",
+                          L"Data format is invalid. Line " + std::to_wstring(r.line) + L", column " +
+                              std::to_wstring(r.column) + L": " + r.what, 0);
     }
 }
 
 TEST(XmlReader, BoundsTheNesting) {
-    std::wstring ok;
-    for (size_t i = 0; i < util::XmlReader::kMaxDepth; ++i) ok += L"<d>";
-    for (size_t i = 0; i < util::XmlReader::kMaxDepth; ++i) ok += L"</d>";
-    pug::xml_parser doc;
-    EXPECT_NO_THROW(util::XmlReader::Parse(ok, doc));
-
-    std::wstring deep;
-    for (size_t i = 0; i <= util::XmlReader::kMaxDepth; ++i) deep += L"<d>";
-    pug::xml_parser deepDoc;
-    auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { util::XmlReader::Parse(deep, deepDoc); });
+    std::wstring open, close;
+    for (size_t i = 0; i < util::XmlReader::kMaxDepth; ++i) {
+        open += L"<d>";
+        close += L"</d>";
+    }
+    pug::xml_parser doc, deepDoc;
+    EXPECT_NO_THROW(util::XmlReader::Parse(open + close, doc));
+    auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { util::XmlReader::Parse(open + L"<d>", deepDoc); });
     EXPECT_NE(ex.GetFirstEntry().message.find(L"nested too deeply"), std::wstring::npos);
 }
 

@@ -8,13 +8,7 @@
 #include "xml/XmlFile.h"
 #include "xml/XmlSerializer.h"
 
-using util::IXmlFile;
-using util::OXmlFile;
-using util::XmlPath;
-using util::XmlSerializer;
-using util::XmlSerializeReader;
-using util::XmlSerializeSingleWriter;
-using util::XmlSerializeWriter;
+using namespace util;
 
 namespace {
 
@@ -30,15 +24,15 @@ XmlPath Path(std::initializer_list<Step> steps) {
     return p;
 }
 
-// What an output file or a single writer writes.
+// What a path, an output file or a single writer writes.
 template <class Out>
 std::wstring Text(Out& out) {
     std::wostringstream s;
-    out.WriteToStream(s);
+    if constexpr (std::is_same_v<Out, XmlPath>) s << out; else out.WriteToStream(s);
     return s.str();
 }
 
-const wchar_t kDecl[] = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+const std::wstring kDecl = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 
 TEST(XmlPath, PushPopAndOutputForm) {
     XmlPath p;
@@ -47,9 +41,7 @@ TEST(XmlPath, PushPopAndOutputForm) {
     p.Push(L"root", L"xmlns", L"urn:x");
     p.Push(L"a", XmlPath::AttributeList{{L"k", L"v"}, {L"", L"hidden"}, {L"k2", L""}});
     p.Push(L"b", L"", L"ignored");
-    std::wostringstream s;
-    s << p;
-    EXPECT_EQ(s.str(), L"<root xmlns=urn:x><a k=v k2=><b>");
+    EXPECT_EQ(Text(p), L"<root xmlns=urn:x><a k=v k2=><b>");
     EXPECT_EQ(p[1].attributes.size(), 3u);
     EXPECT_TRUE(p[2].attributes.empty());
     p.Pop();
@@ -57,23 +49,15 @@ TEST(XmlPath, PushPopAndOutputForm) {
 }
 
 TEST(XmlFile, CommonPathComparesNamesAndAttributesInOrder) {
-    OXmlFile file;
     XmlPath cursor;
     cursor.Push(L"r", XmlPath::AttributeList{{L"a", L"1"}, {L"b", L"2"}});
     cursor.Push(L"x");
+    OXmlFile file;
     file.Put(cursor, L"", L"");
-    struct Row {
-        XmlPath::AttributeList rootAttributes;
-        const wchar_t* second;
-        size_t common;
-    };
-    const Row rows[] = {
-        {{{L"a", L"1"}, {L"b", L"2"}}, L"x", 2},
-        {{{L"a", L"1"}, {L"b", L"2"}}, L"X", 1},
-        {{{L"b", L"2"}, {L"a", L"1"}}, L"x", 0},
-        {{{L"a", L"1"}}, L"x", 0},
-        {{{L"a", L"1"}, {L"b", L"3"}}, L"x", 0},
-    };
+    struct Row { XmlPath::AttributeList rootAttributes; const wchar_t* second; size_t common; };
+    const Row rows[] = {{{{L"a", L"1"}, {L"b", L"2"}}, L"x", 2}, {{{L"a", L"1"}, {L"b", L"2"}}, L"X", 1},
+                        {{{L"b", L"2"}, {L"a", L"1"}}, L"x", 0}, {{{L"a", L"1"}}, L"x", 0},
+                        {{{L"a", L"1"}, {L"b", L"3"}}, L"x", 0}};
     for (const auto& r : rows) {
         XmlPath p;
         p.Push(L"r", r.rootAttributes);
@@ -94,17 +78,9 @@ TEST(OXmlFile, PutReusesTheOpenPrefix) {
     file.Put(Path({L"r"}), L"", L"");  // opens nothing new
     const std::wstring first = Text(file);
     EXPECT_EQ(Text(file), first) << "the declaration gets its encoding once";
-    EXPECT_EQ(first, std::wstring(kDecl) +
-                              L"<r>\n"
-                              L"\t<X>\n"
-                              L"\t\t<one>1</one>\n"
-                              L"\t\t<two/>\n"
-                              L"\t\t<Y>\n\t\t\t<three>3</three>\n\t\t</Y>\n"
-                              L"\t\t<four>4</four>\n"
-                              L"\t\t<Z>\n\t\t\t<five>5</five>\n\t\t</Z>\n"
-                              L"\t\t<Y>\n\t\t\t<six>6</six>\n\t\t</Y>\n"
-                              L"\t</X>\n"
-                              L"</r>\n");
+    EXPECT_EQ(first, kDecl + L"<r>\n\t<X>\n\t\t<one>1</one>\n\t\t<two/>\n\t\t<Y>\n\t\t\t<three>3</three>\n\t\t</Y>\n"
+                             L"\t\t<four>4</four>\n\t\t<Z>\n\t\t\t<five>5</five>\n\t\t</Z>\n"
+                             L"\t\t<Y>\n\t\t\t<six>6</six>\n\t\t</Y>\n\t</X>\n</r>\n");
 }
 
 TEST(OXmlFile, EscapesOnlyMarkupInValuesAndRefusesItInNames) {
@@ -112,34 +88,31 @@ TEST(OXmlFile, EscapesOnlyMarkupInValuesAndRefusesItInNames) {
     XmlPath root;
     root.Push(L"r", XmlPath::AttributeList{{L"a", L"<&>"}});
     file.Put(root, L"v", L"a<b>&c\"");
-    auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { file.Put(root, L"bad>", L"x<"); });
+    auto ex = test::ExpectThrows<InvalidFormatEx>([&] { file.Put(root, L"bad>", L"x<"); });
     test::ExpectEntry(ex, 0, L"class util::InvalidFormatEx", L"util::OXmlFile::Put",
                       L"Data format is invalid.XML data must not contain < or > rsParam=\"bad>\", rsValue=\"x<\"", 0);
-    EXPECT_EQ(Text(file), std::wstring(kDecl) + L"<r a=\"<&>\">\n\t<v>a&lt;b&gt;&c\"</v>\n</r>\n");
+    EXPECT_EQ(Text(file), kDecl + L"<r a=\"<&>\">\n\t<v>a&lt;b&gt;&c\"</v>\n</r>\n");
 }
 
 // Our reader refuses such a document, so the writer never writes one; the
 // value may be a key, so only its position is told.
 TEST(OXmlFile, RefusesCharactersXmlCannotHoldAndTellsOnlyWhere) {
-    struct Row {
-        std::wstring value;
-        size_t at;  // npos: written
-    } rows[] = {{L"ke\u0001y", 2},          {L"\uffff", 0},        {L"a\ufffe", 1},
-                {std::wstring(1, wchar_t(0xD800)), 0}, {L"\t\n\r\U0001F600\ud7ff", std::wstring::npos}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::PrintToString(row.value));
+    const std::pair<std::wstring, size_t> rows[] = {  // npos: written
+        {L"ke\u0001y", 2}, {L"\uffff", 0}, {L"a\ufffe", 1}, {std::wstring(1, wchar_t(0xD800)), 0},
+        {L"\t\n\r\U0001F600\ud7ff", std::wstring::npos}};
+    for (const auto& [value, at] : rows) {
+        SCOPED_TRACE(testing::PrintToString(value));
         OXmlFile file;
-        XmlPath root;
-        root.Push(L"r");
-        if (row.at == std::wstring::npos) {
-            file.Put(root, L"key", row.value);
+        const XmlPath root = Path({L"r"});
+        if (at == std::wstring::npos) {
+            file.Put(root, L"key", value);
             continue;
         }
-        auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { file.Put(root, L"key", row.value); });
+        auto ex = test::ExpectThrows<InvalidFormatEx>([&] { file.Put(root, L"key", value); });
         test::ExpectEntry(ex, 0, L"class util::InvalidFormatEx", L"util::OXmlFile::Put",
                           L"Data format is invalid.XML data must not contain a character XML cannot hold, "
-                          L"rsParam=\"key\", at " + std::to_wstring(row.at), 0);
-        EXPECT_EQ(Text(file), std::wstring(kDecl)) << "nothing was written";
+                          L"rsParam=\"key\", at " + std::to_wstring(at), 0);
+        EXPECT_EQ(Text(file), kDecl) << "nothing was written";
     }
 }
 
@@ -148,99 +121,76 @@ TEST(IXmlFile, FindsValuesByPathDecodedOnce) {
     file.Load(L"<r xmlns=\"urn:a\"><g k=\"1\"><v>one</v></g><g k=\"2\" extra=\"y\"><v>two</v><e/><m>a&amp;lt;b&gt;</m>"
               L"</g><h><v>plain</v><w> x </w></h></r>");
     const XmlPath g2 = Path({{L"r", L"xmlns", L"urn:a"}, {L"g", L"k", L"2"}});
-    struct Row {
-        XmlPath path;
-        const wchar_t* leaf;
-        bool found;
-        const wchar_t* value;
-    };
+    struct Row { XmlPath path; const wchar_t* leaf; bool found; const wchar_t* value; };
     const Row rows[] = {
-        {g2, L"v", true, L"two"},
-        {g2, L"e", true, L""},
-        {g2, L"m", true, L"a&lt;b>"},  // decoded once
+        {g2, L"v", true, L"two"}, {g2, L"e", true, L""}, {g2, L"m", true, L"a&lt;b>"},  // decoded once
         {Path({{L"r", L"xmlns", L"urn:a"}, {L"g", L"k", L"1"}}), L"v", true, L"one"},
         // A child without the attribute does not contradict it.
         {Path({{L"r", L"xmlns", L"urn:a"}, {L"h", L"k", L"9"}}), L"v", true, L"plain"},
-        {Path({L"r", L"[!g]"}), L"*", true, L"plain"},
-        {Path({L"r", L"h"}), L"w", true, L" x "},  // kept whole
-        {Path({{L"r", L"xmlns", L"urn:b"}}), L"g", false, L"kept"},
-        {g2, L"missing", false, L"kept"},
-    };
+        {Path({L"r", L"[!g]"}), L"*", true, L"plain"}, {Path({L"r", L"h"}), L"w", true, L" x "},  // kept whole
+        {Path({{L"r", L"xmlns", L"urn:b"}}), L"g", false, L"kept"}, {g2, L"missing", false, L"kept"}};
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << "row " << &r - rows);
-        util::String value = L"kept";
+        String value = L"kept";
         EXPECT_EQ(file.GetValue(r.path, r.leaf, value), r.found);
         EXPECT_EQ(value, r.value);
     }
-    util::String value;
-    auto ex = test::ExpectThrows<util::InvalidFormatEx>([&] { file.Get(g2, L"missing", value); });
+    String value;
+    auto ex = test::ExpectThrows<InvalidFormatEx>([&] { file.Get(g2, L"missing", value); });
     test::ExpectEntry(ex, 0, L"class util::InvalidFormatEx", L"util::IXmlFile::Get",
-                      L"Data format is invalid.Cannot find element <r xmlns=urn:a><g k=2><missing> in file mem.xml.", 0);
+                      L"Data format is invalid.Cannot find element <r xmlns=urn:a><g k=2><missing> in file mem.xml.",
+                      0);
 }
 
 TEST(IXmlFile, FailedLoadKeepsThePreviousDocument) {
     IXmlFile file;
     file.Load(L"<r><v>1</v></r>");
-    test::ExpectThrows<util::InvalidFormatEx>([&] { file.Load(L"<r><v>2</v>"); });
-    util::String value;
+    test::ExpectThrows<InvalidFormatEx>([&] { file.Load(L"<r><v>2</v>"); });
+    String value;
     EXPECT_TRUE(file.GetValue(Path({L"r"}), L"v", value));
     EXPECT_EQ(value, L"1");
 }
 
 TEST(IXmlFile, LoadsFilesInUtf8AndUtf16) {
     const auto dir = std::filesystem::temp_directory_path();
-    struct Row {
-        const char* name;
-        std::string bytes;
-    };
-    const std::string utf16le("\xFF\xFE<\0r\0>\0\xE9\0<\0/\0r\0>\0", 18);
-    const Row rows[] = {
+    const std::pair<const char*, std::string> rows[] = {
         {"ace_xml_utf8.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><r>\xC3\xA9</r>"},
         {"ace_xml_bom.xml", "\xEF\xBB\xBF<r>\xC3\xA9</r>"},
-        {"ace_xml_utf16.xml", utf16le},
-    };
-    for (const auto& r : rows) {
-        const auto path = dir / r.name;
-        {
-            std::ofstream out(path, std::ios::binary);
-            out << r.bytes;
-        }
+        {"ace_xml_utf16.xml", std::string("\xFF\xFE<\0r\0>\0\xE9\0<\0/\0r\0>\0", 18)}};
+    for (const auto& [name, bytes] : rows) {
+        const auto path = dir / name;
+        std::ofstream(path, std::ios::binary) << bytes;
         IXmlFile file;
         file.LoadFile(path.wstring());
-        util::String value;
-        EXPECT_TRUE(file.GetValue(XmlPath(), L"r", value)) << r.name;
-        EXPECT_EQ(value, L"\x00E9") << r.name;
+        String value;
+        EXPECT_TRUE(file.GetValue(XmlPath(), L"r", value)) << name;
+        EXPECT_EQ(value, L"\x00E9") << name;
         EXPECT_EQ(file.GetFileName(), path.wstring());
         std::filesystem::remove(path);
     }
     IXmlFile missing;
-    test::ExpectThrows<util::IOEx>([&] { missing.LoadFile((dir / "ace_xml_no_such_file.xml").wstring()); });
+    test::ExpectThrows<IOEx>([&] { missing.LoadFile((dir / "ace_xml_no_such_file.xml").wstring()); });
 }
 
 // Whatever a profile's name or key holds, the written document reads back to
 // it: ProfileFuzz.
 
-const XmlSerializer::NameTable kBits{{L"One", 1}, {L"Two", 2}, {L"Four", 4}, {L"Sixteen", 16},
-                                     {L"Also16", 16}, {L"Three", 3}};
+const XmlSerializer::NameTable kBits{{L"One", 1}, {L"Two", 2}, {L"Four", 4}, {L"Sixteen", 16}, {L"Also16", 16},
+                                     {L"Three", 3}};
 
 TEST(XmlSerializer, RootAttributes) {
-    XmlSerializeSingleWriter single(L"WLANProfile", L"xmlns", L"urn:p");
-    EXPECT_EQ(Text(single), L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<WLANProfile xmlns=\"urn:p\"/>\n");
-    XmlSerializeSingleWriter bare(L"R", L"", L"");
-    EXPECT_EQ(Text(bare), L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<R/>\n");
-
+    XmlSerializeSingleWriter single(L"WLANProfile", L"xmlns", L"urn:p"), bare(L"R", L"", L"");
+    EXPECT_EQ(Text(single), kDecl + L"<WLANProfile xmlns=\"urn:p\"/>\n");
+    EXPECT_EQ(Text(bare), kDecl + L"<R/>\n");
     XmlSerializeWriter withSchema(L"DB", L"version", L"2", L"db.xsd");
-    EXPECT_EQ(Text(withSchema.GetFile(0)),
-              L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DB version=\"2\" "
-              L"xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:noNamespaceSchemaLocation=\"db.xsd\"/>\n");
+    EXPECT_EQ(Text(withSchema.GetFile(0)), kDecl + L"<DB version=\"2\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-"
+                                                   L"instance\" xsi:noNamespaceSchemaLocation=\"db.xsd\"/>\n");
 }
 
 TEST(XmlSerializer, ValueFormsAndScopes) {
     XmlSerializeSingleWriter w(L"R", L"", L"");
     w.Put(L"text", L"s");
-    {
-        XmlSerializer::ATagLevel level(w, L"Unused");
-    }
+    { XmlSerializer::ATagLevel level(w, L"Unused"); }
     {
         XmlSerializer::ATagLevel level(w, L"G");
         w.Put(true, L"b");
@@ -251,26 +201,18 @@ TEST(XmlSerializer, ValueFormsAndScopes) {
         w.PutBitArray(2u | 16u | 32u | 8u, kBits, L"bits");
     }
     w.Put(12345u, L"after");
-    EXPECT_EQ(Text(w), L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<R>\n"
-                       L"\t<s>text</s>\n"
-                       L"\t<G>\n"
-                       L"\t\t<b>true</b>\n"
-                       L"\t\t<n>4294967295</n>\n"
-                       L"\t\t<e>Also16</e>\n"
-                       L"\t\t<e>Sixteen</e>\n"
-                       L"\t\t<empty/>\n"
-                       L"\t\t<bits>Two Also16 Sixteen</bits>\n"
-                       L"\t</G>\n"
-                       L"\t<after>12345</after>\n"
-                       L"</R>\n");
+    EXPECT_EQ(Text(w), kDecl + L"<R>\n\t<s>text</s>\n\t<G>\n\t\t<b>true</b>\n\t\t<n>4294967295</n>\n"
+                               L"\t\t<e>Also16</e>\n\t\t<e>Sixteen</e>\n\t\t<empty/>\n"
+                               L"\t\t<bits>Two Also16 Sixteen</bits>\n\t</G>\n\t<after>12345</after>\n</R>\n");
     // The single writer ignores the document type.
     EXPECT_EQ(&w.GetFile(9), &w.GetFile(0));
 }
 
 TEST(XmlSerializer, UnknownDocumentType) {
     XmlSerializeWriter w(L"R", L"", L"", L"");
-    auto ex = test::ExpectThrows<util::KeyNotFoundEx>([&] { w.Put(L"x", L"t", 7); });
-    test::ExpectEntry(ex, 0, L"class util::KeyNotFoundEx", L"util::XmlSerializer::GetFileFromMap", L"Key uiType was not found.uiType = 7.", 0);
+    auto ex = test::ExpectThrows<KeyNotFoundEx>([&] { w.Put(L"x", L"t", 7); });
+    test::ExpectEntry(ex, 0, L"class util::KeyNotFoundEx", L"util::XmlSerializer::GetFileFromMap",
+                      L"Key uiType was not found.uiType = 7.", 0);
 }
 
 TEST(XmlSerializer, ReaderGettersAndParseErrors) {
@@ -278,22 +220,23 @@ TEST(XmlSerializer, ReaderGettersAndParseErrors) {
     r.LoadText(0, L"<R xmlns=\"urn:p\"><G><b1>TRUE</b1><b2>False</b2><b3>yes</b3><e>Four</e><e2>four</e2>"
                   L"<bits>One Sixteen</bits><bits2>One  Two</bits2><empty/></G></R>");
     XmlSerializer::ATagLevel level(r, L"G");
+    // tag, required, value before, found, value after
+    const std::tuple<const wchar_t*, bool, bool, bool, bool> bools[] = {
+        {L"b1", true, false, true, true}, {L"b2", false, true, true, false}, {L"nob", false, true, false, true}};
+    for (const auto& [tag, required, before, found, after] : bools) {
+        bool b = before;
+        EXPECT_EQ(r.Get(b, tag, 0, required), found) << tag;
+        EXPECT_EQ(b, after) << tag;
+    }
     bool b = false;
-    EXPECT_TRUE(r.Get(b, L"b1", 0, true));
-    EXPECT_TRUE(b);
-    EXPECT_TRUE(r.Get(b, L"b2", 0, false));
-    EXPECT_FALSE(b);
-    b = true;
-    EXPECT_FALSE(r.Get(b, L"nob", 0, false));
-    EXPECT_TRUE(b);
-    auto boolEx = test::ExpectThrows<util::ParseEx>([&] { r.Get(b, L"b3", 0, true); });
+    auto boolEx = test::ExpectThrows<ParseEx>([&] { r.Get(b, L"b3", 0, true); });
     test::ExpectEntry(boolEx, 0, L"class util::ParseEx", L"util::XmlSerializeReader::ThrowParseError",
                       L"Parsing failed of Cannot parse \"yes\" as bool for tag <R xmlns=urn:p><G><b3>.", 0);
 
     uint32_t e = 0;
     EXPECT_TRUE(r.GetEnum(e, kBits, L"e", 0, true));
     EXPECT_EQ(e, 4u);
-    auto enumEx = test::ExpectThrows<util::ParseEx>([&] { r.GetEnum(e, kBits, L"e2", 0, false); });
+    auto enumEx = test::ExpectThrows<ParseEx>([&] { r.GetEnum(e, kBits, L"e2", 0, false); });
     EXPECT_NE(enumEx.GetFirstEntry().message.find(L"\"four\" as enum"), std::wstring::npos);
 
     uint32_t bits = 99;
@@ -301,17 +244,17 @@ TEST(XmlSerializer, ReaderGettersAndParseErrors) {
     EXPECT_EQ(bits, 17u);
     EXPECT_TRUE(r.GetAsBitArrayString(bits, kBits, L"empty", 0, true));
     EXPECT_EQ(bits, 0u);
-    auto bitEx = test::ExpectThrows<util::ParseEx>([&] { r.GetAsBitArrayString(bits, kBits, L"bits2", 0, true); });
+    auto bitEx = test::ExpectThrows<ParseEx>([&] { r.GetAsBitArrayString(bits, kBits, L"bits2", 0, true); });
     EXPECT_NE(bitEx.GetFirstEntry().message.find(L"\"One  Two\" as bitarray"), std::wstring::npos);
     r.GetAsBitArrayStringNoFail(bits, 6, kBits, L"nobits", 0);
     EXPECT_EQ(bits, 6u);
 
-    util::String s = L"kept";
+    String s = L"kept";
     EXPECT_FALSE(r.GetStringAtTag(s, L"nos", 0, false));
     EXPECT_EQ(s, L"kept");
-    auto missing = test::ExpectThrows<util::InvalidFormatEx>([&] { r.Get(s, L"nos", 0, true); });
-    EXPECT_NE(missing.GetFirstEntry().message.find(L"Cannot find element <R xmlns=urn:p><G><nos>"), std::wstring::npos);
-    test::ExpectThrows<util::KeyNotFoundEx>([&] { r.Get(s, L"x", 3, false); });
+    auto missing = test::ExpectThrows<InvalidFormatEx>([&] { r.Get(s, L"nos", 0, true); });
+    EXPECT_NE(missing.GetFirstEntry().message.find(L"Cannot find element <R xmlns=urn:p><G><nos>"), String::npos);
+    test::ExpectThrows<KeyNotFoundEx>([&] { r.Get(s, L"x", 3, false); });
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <cstdint>
 #include <cstring>
+#include <string>
+#include <tuple>
 #include <type_traits>
 
 #include "Entries.h"
@@ -11,12 +13,10 @@
 #include "platform/sim/Faults.h"
 #include "platform/win32.h"
 
-using util::String;
-
 namespace {
 
-using List = util::StringUtility::StringList;
-using util::StringUtility;
+using util::String, util::StringUtility;
+using List = StringUtility::StringList;
 
 static_assert(std::is_base_of_v<std::wstring, String> && sizeof(String) == sizeof(std::wstring));
 
@@ -34,7 +34,7 @@ TEST(String, NullPointerIsEmptyInConstructionAssignmentAndConcatenation) {
     EXPECT_EQ(String(none, a), L"ab");
 }
 
-TEST(String, LeftMidRightBounds) {
+TEST(String, SlicesAndTheirBounds) {
     String s(L"abc");
     EXPECT_EQ(s.Left(2), L"ab");
     EXPECT_EQ(s.Left(10), L"abc");
@@ -46,16 +46,15 @@ TEST(String, LeftMidRightBounds) {
     ASSERT_EQ(e.Entries().size(), 1u);
     EXPECT_EQ(e.Entries()[0].type, L"class std::out_of_range");
     EXPECT_EQ(e.Entries()[0].function, L"util::Basic_String<wchar_t>::Mid");
-}
 
-TEST(String, ExtractLeftRemovesThePrefix) {
-    String s(L"abcdef");
-    EXPECT_EQ(s.ExtractLeft(2), L"ab");
-    EXPECT_EQ(s, L"cdef");
-    EXPECT_EQ(s.ExtractLeft(4), L"cdef");
-    EXPECT_EQ(s, L"");
-    String t(L"ab");
-    auto e = test::ExpectThrows<util::StlEx>([&] { t.ExtractLeft(3); });
+    // ExtractLeft removes the prefix it returns.
+    String t(L"abcdef");
+    EXPECT_EQ(t.ExtractLeft(2), L"ab");
+    EXPECT_EQ(t, L"cdef");
+    EXPECT_EQ(t.ExtractLeft(4), L"cdef");
+    EXPECT_EQ(t, L"");
+    t = L"ab";
+    e = test::ExpectThrows<util::StlEx>([&] { t.ExtractLeft(3); });
     // Mid raised it; ExtractLeft's chain added its entry.
     ASSERT_EQ(e.Entries().size(), 2u);
     EXPECT_EQ(e.Entries()[1].function, L"util::Basic_String<wchar_t>::ExtractLeft");
@@ -63,23 +62,16 @@ TEST(String, ExtractLeftRemovesThePrefix) {
 }
 
 TEST(String, Extract) {
-    struct Row {
-        const wchar_t* text;
-        const wchar_t* delimiter;
-        bool first;
-        const wchar_t* returned;
-        const wchar_t* left;
-    };
-    const Row rows[] = {
+    const std::tuple<const wchar_t*, const wchar_t*, bool, const wchar_t*, const wchar_t*> rows[] = {
         {L"a,b,c", L",", true, L"a", L"b,c"}, {L"a,b,c", L",", false, L"a,b", L"c"},
         {L"abc", L",", true, L"abc", L""},    {L"abc", L",", false, L"abc", L""},
         {L"a::b::c", L"::", true, L"a", L"b::c"}, {L",x", L",", true, L"", L"x"},
         {L"", L",", true, L"", L""},
     };
-    for (const auto& r : rows) {
-        String s(r.text);
-        EXPECT_EQ(s.Extract(r.delimiter, r.first), r.returned) << r.text << " first=" << r.first;
-        EXPECT_EQ(s, r.left) << r.text << " first=" << r.first;
+    for (const auto& [text, delimiter, first, returned, left] : rows) {
+        String s(text);
+        EXPECT_EQ(s.Extract(delimiter, first), returned) << text << " first=" << first;
+        EXPECT_EQ(s, left) << text << " first=" << first;
     }
 }
 
@@ -125,36 +117,31 @@ TEST(String, NumbersUseTheClassicLocale) {
 }
 
 TEST(String, ReplaceSubStringNeverRescansInsertedText) {
-    String s(L"aXbX");
-    EXPECT_TRUE(s.ReplaceSubString(L"X", L"XX"));
-    EXPECT_EQ(s, L"aXXbXX");
-    String t(L"none");
-    EXPECT_FALSE(t.ReplaceSubString(L"X", L"Y"));
-    EXPECT_EQ(t, L"none");
-    String u(L"aaaa");
-    EXPECT_TRUE(u.ReplaceSubString(L"aa", L"a"));
-    EXPECT_EQ(u, L"aa");
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, bool, const wchar_t*> rows[] = {
+        {L"aXbX", L"X", L"XX", true, L"aXXbXX"},
+        {L"none", L"X", L"Y", false, L"none"},
+        {L"aaaa", L"aa", L"a", true, L"aa"},
+    };
+    for (const auto& [text, find, replace, replaced, result] : rows) {
+        String s(text);
+        EXPECT_EQ(s.ReplaceSubString(find, replace), replaced) << text;
+        EXPECT_EQ(s, result);
+    }
 }
 
 TEST(StringUtility, TokenizeString) {
-    struct Row {
-        const wchar_t* text;
-        const wchar_t* delimiter;
-        List expected;
-    };
-    const Row rows[] = {
+    const std::tuple<const wchar_t*, const wchar_t*, List> rows[] = {
         {L"a,,b", L",", {L"a", L"", L"b"}},
         {L"a,", L",", {L"a"}},
         {L",", L",", {L""}},
         {L"SignalStrength NetworkName", L" ", {L"SignalStrength", L"NetworkName"}},
         {L"abc", L",", {L"abc"}},
     };
-    for (const auto& r : rows) {
-        List list{L"kept"};
-        uint32_t n = StringUtility::TokenizeString(r.text, r.delimiter, list);
-        List expected{L"kept"};
-        expected.insert(expected.end(), r.expected.begin(), r.expected.end());
-        EXPECT_EQ(list, expected) << r.text;
+    for (const auto& [text, delimiter, pieces] : rows) {
+        List list{L"kept"}, expected{L"kept"};
+        uint32_t n = StringUtility::TokenizeString(text, delimiter, list);
+        expected.insert(expected.end(), pieces.begin(), pieces.end());
+        EXPECT_EQ(list, expected) << text;
         EXPECT_EQ(n, expected.size());
     }
     List list;
@@ -195,14 +182,13 @@ TEST(StringUtility, StringIndexToSubString) {
 
 TEST(StringUtility, AnsiRoundTrip) {
     char buffer[64];
+    // A lone surrogate has no ANSI form, whether the code page is UTF-8 or not.
+    EXPECT_FALSE(StringUtility::ConvertUnicodeToAnsi(String(1, static_cast<wchar_t>(0xD800)), buffer, sizeof buffer));
     std::memset(buffer, 'x', sizeof buffer);
     EXPECT_TRUE(StringUtility::ConvertUnicodeToAnsi(L"WlanDevice", buffer, sizeof buffer));
     EXPECT_STREQ(buffer, "WlanDevice");
     EXPECT_TRUE(StringUtility::ConvertUnicodeToAnsi(L"", buffer, sizeof buffer));
     EXPECT_STREQ(buffer, "WlanDevice") << "an empty text leaves the buffer alone";
-    // A lone surrogate has no ANSI form, whether the code page is UTF-8 or not.
-    EXPECT_FALSE(StringUtility::ConvertUnicodeToAnsi(String(1, static_cast<wchar_t>(0xD800)), buffer, sizeof buffer));
-    EXPECT_TRUE(StringUtility::ConvertUnicodeToAnsi(L"WlanDevice", buffer, sizeof buffer));
     String back;
     StringUtility::ConvertAnsiToUnicode(buffer, back);
     EXPECT_EQ(back, L"WlanDevice");
@@ -228,11 +214,12 @@ TEST(StringUtility, FailedWideningRaisesSystemCallExWithApiExFirst) {
     EXPECT_EQ(out, L"kept");
 }
 
-// The invariants every operation must keep.
-void ExpectInvariants(const util::MemBuff& b) {
+// The bytes in use, once the invariants every operation must keep are checked.
+std::string Contents(const util::MemBuff& b) {
     EXPECT_LE(b.GetSize(), b.GetCapacity());
     EXPECT_EQ(b.GetBuffer() == nullptr, b.GetCapacity() == 0);
     for (uint32_t i = b.GetSize(); i < b.GetCapacity(); ++i) EXPECT_EQ(b.GetBuffer()[i], 0) << "byte " << i;
+    return std::string(reinterpret_cast<const char*>(b.GetBuffer()), b.GetSize());
 }
 
 TEST(MemBuff, AssignNullWithSizeRaisesArgumentNullEx) {
@@ -241,8 +228,7 @@ TEST(MemBuff, AssignNullWithSizeRaisesArgumentNullEx) {
     test::ExpectEntries(e, {{L"class util::ArgumentNullEx", L"util::MemBuff::Assign",
                              L"NULL value invalid for param pBuffer when uiBufferSize != 0."},
                             test::Stack(L"util::MemBuff::Assign")});
-    EXPECT_EQ(b.GetSize(), 3u);  // nothing lost
-    EXPECT_EQ(std::memcmp(b.GetBuffer(), "abc", 3), 0);
+    EXPECT_EQ(Contents(b), "abc");  // nothing lost
 }
 
 TEST(MemBuff, AssignReusesALargeEnoughBlockAndNullWithZeroSizeEmpties) {
@@ -250,17 +236,14 @@ TEST(MemBuff, AssignReusesALargeEnoughBlockAndNullWithZeroSizeEmpties) {
     const uint8_t* block = b.GetBuffer();
     b.Assign("xy", 2);
     EXPECT_EQ(b.GetBuffer(), block);
-    EXPECT_EQ(b.GetSize(), 2u);
+    EXPECT_EQ(Contents(b), "xy");
     EXPECT_EQ(b.GetCapacity(), 6u);
-    EXPECT_EQ(std::memcmp(b.GetBuffer(), "xy", 2), 0);
-    ExpectInvariants(b);
     b.Assign("0123456789", 10);
+    EXPECT_EQ(Contents(b), "0123456789");
     EXPECT_EQ(b.GetCapacity(), 10u);
-    EXPECT_EQ(std::memcmp(b.GetBuffer(), "0123456789", 10), 0);
     b.Assign(nullptr, 0);
     EXPECT_EQ(b.GetBuffer(), nullptr);
-    EXPECT_EQ(b.GetSize(), 0u);
-    ExpectInvariants(b);
+    EXPECT_EQ(Contents(b), "");
 }
 
 // Shrinking reallocates to the exact size; growing within the capacity keeps the block.
@@ -268,28 +251,23 @@ TEST(MemBuff, ResizeAppendAndAlloc) {
     util::MemBuff b("abcdef", 6);
     b.Resize(3);
     EXPECT_EQ(b.GetCapacity(), 3u);
-    EXPECT_EQ(std::memcmp(b.GetBuffer(), "abc", 3), 0);
+    EXPECT_EQ(Contents(b), "abc");
     b.Resize(8);
     EXPECT_EQ(b.GetCapacity(), 8u);
-    EXPECT_EQ(std::memcmp(b.GetBuffer(), "abc\0\0\0\0\0", 8), 0);
+    EXPECT_EQ(Contents(b), std::string("abc\0\0\0\0\0", 8));
     b.Assign("xy", 2);
     const uint8_t* block = b.GetBuffer();
     b.Resize(4);
     EXPECT_EQ(b.GetBuffer(), block);
-    EXPECT_EQ(b.GetSize(), 4u);
-    EXPECT_EQ(std::memcmp(b.GetBuffer(), "xy\0\0", 4), 0);  // exposed bytes are zero
-    ExpectInvariants(b);
+    EXPECT_EQ(Contents(b), std::string("xy\0\0", 4));  // exposed bytes are zero
     b.Resize(0);
     EXPECT_EQ(b.GetBuffer(), nullptr);
-    ExpectInvariants(b);
+    EXPECT_EQ(Contents(b), "");
 
     for (uint8_t c : {'h', 'i', '\0'}) b.Append(c);
-    EXPECT_EQ(b.GetSize(), 3u);
-    EXPECT_STREQ(reinterpret_cast<const char*>(b.GetBuffer()), "hi");
+    EXPECT_EQ(Contents(b), std::string("hi\0", 3));
     b.Alloc(5);
-    EXPECT_EQ(b.GetSize(), 5u);
-    for (uint32_t i = 0; i < 5; ++i) EXPECT_EQ(b.GetBuffer()[i], 0);
-    ExpectInvariants(b);
+    EXPECT_EQ(Contents(b), std::string(5, '\0'));
 }
 
 TEST(MemBuff, CopiesOwnTheirBytes) {
@@ -298,10 +276,10 @@ TEST(MemBuff, CopiesOwnTheirBytes) {
     util::MemBuff c;
     c = a;
     a.Assign("xyz", 3);
-    EXPECT_EQ(std::memcmp(b.GetBuffer(), "abc", 3), 0);
-    EXPECT_EQ(std::memcmp(c.GetBuffer(), "abc", 3), 0);
+    EXPECT_EQ(Contents(b), "abc");
+    EXPECT_EQ(Contents(c), "abc");
     c = c;
-    EXPECT_EQ(std::memcmp(c.GetBuffer(), "abc", 3), 0);
+    EXPECT_EQ(Contents(c), "abc");
 }
 
 }  // namespace

@@ -52,7 +52,10 @@ public:
     static uint32_t UntilStopped(Worker& w) {
         HANDLE stop = w.GetStopEvent();
         w.MarkStarted();
-        return ::WaitForSingleObject(stop, INFINITE);
+        // Not WaitForSingleObject: a fault armed on that call once the worker
+        // has started is meant for Stop's wait, and the worker may not be
+        // waiting yet.
+        return ::WaitForMultipleObjects(1, &stop, FALSE, INFINITE);
     }
     // Marks itself started and waits on `gate`, ignoring the stop event.
     static uint32_t Ignoring(Worker& w, HANDLE gate) {

@@ -110,6 +110,9 @@ Clock::time_point DeadlineAfter(DWORD ms) {
 }
 
 thread_local Object* self = nullptr;  // this thread's object, when started by _beginthreadex
+// Set once any thread was terminated: until then the critical sections skip
+// the thread-local look-up (a call into the loader in a shared module).
+std::atomic<bool> anyTerminated{false};
 
 bool Injected(const char* call) {
     uint32_t code = 0;
@@ -143,6 +146,7 @@ std::unique_lock<std::mutex> Enter() {
 
 // The critical sections do not take the layer's lock on their fast path.
 void ParkIfTerminated() {
+    if (!anyTerminated.load(std::memory_order_relaxed)) return;
     if (self != nullptr && self->terminated.load(std::memory_order_relaxed)) Enter();
 }
 
@@ -376,6 +380,7 @@ BOOL TerminateThread(HANDLE hThread, DWORD dwExitCode) {
         return FALSE;
     }
     if (!o->finished) {
+        anyTerminated = true;
         o->terminated = true;
         o->exitCode = dwExitCode;
         o->finished = true;

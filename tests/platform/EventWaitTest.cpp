@@ -37,31 +37,25 @@ TEST(KernelWait, AFasterClockShortensTimeOutsAndKeepsTicksWhole) {
     EXPECT_GE(::GetTickCount() - start, waited) << "ticks went back when the clock slowed again";
 }
 
-TEST(KernelWait, OneSetOfAnAutoResetEventReleasesOneWaiterOnly) {
-    auto e = test::NewEvent(false, false);
-    auto body = [&] { return ::WaitForSingleObject(e.get(), INFINITE); };
-    test::Handle threads[] = {test::StartThread(body), test::StartThread(body)};
-    HANDLE handles[] = {threads[0].get(), threads[1].get()};
-
-    ASSERT_TRUE(::SetEvent(e.get()));
-    DWORD first = ::WaitForMultipleObjects(2, handles, FALSE, kBound);
-    ASSERT_LT(first - WAIT_OBJECT_0, 2u);
-    HANDLE other = handles[1 - (first - WAIT_OBJECT_0)];
-    EXPECT_EQ(::WaitForSingleObject(other, kQuiet), WAIT_TIMEOUT);
-    EXPECT_EQ(::WaitForSingleObject(e.get(), 0), WAIT_TIMEOUT) << "the released waiter consumed the signal";
-
-    ASSERT_TRUE(::SetEvent(e.get()));
-    EXPECT_EQ(::WaitForSingleObject(other, kBound), WAIT_OBJECT_0);
-}
-
-TEST(KernelWait, OneSetOfAManualResetEventReleasesEveryWaiter) {
-    auto e = test::NewEvent(true, false);
-    auto body = [&] { return ::WaitForSingleObject(e.get(), INFINITE); };
-    test::Handle threads[] = {test::StartThread(body), test::StartThread(body)};
-    HANDLE handles[] = {threads[0].get(), threads[1].get()};
-    ASSERT_TRUE(::SetEvent(e.get()));
-    EXPECT_EQ(::WaitForMultipleObjects(2, handles, TRUE, kBound), WAIT_OBJECT_0);
-    EXPECT_EQ(::WaitForSingleObject(e.get(), 0), WAIT_OBJECT_0);
+// One set releases one waiter of an auto-reset event and takes its signal;
+// of a manual-reset event it releases every waiter and stays set.
+TEST(KernelWait, OneSetReleasesOneWaiterOfAnAutoResetEventAndEveryWaiterOfAManualOne) {
+    for (bool manual : {false, true}) {
+        SCOPED_TRACE(manual ? "manual-reset" : "auto-reset");
+        auto e = test::NewEvent(manual, false);
+        auto body = [&] { return ::WaitForSingleObject(e.get(), INFINITE); };
+        test::Handle threads[] = {test::StartThread(body), test::StartThread(body)};
+        HANDLE handles[] = {threads[0].get(), threads[1].get()};
+        ASSERT_TRUE(::SetEvent(e.get()));
+        DWORD first = ::WaitForMultipleObjects(2, handles, FALSE, kBound);
+        ASSERT_LT(first - WAIT_OBJECT_0, 2u);
+        HANDLE other = handles[1 - (first - WAIT_OBJECT_0)];
+        EXPECT_EQ(::WaitForSingleObject(other, manual ? kBound : kQuiet), manual ? WAIT_OBJECT_0 : WAIT_TIMEOUT);
+        EXPECT_EQ(::WaitForSingleObject(e.get(), 0), manual ? WAIT_OBJECT_0 : WAIT_TIMEOUT) << "the signal after";
+        if (manual) continue;
+        ASSERT_TRUE(::SetEvent(e.get()));
+        EXPECT_EQ(::WaitForSingleObject(other, kBound), WAIT_OBJECT_0);
+    }
 }
 
 TEST(KernelWait, AnyOfReturnsTheFirstSignalledIndexConsumesOnlyItAndWakesForALaterOne) {

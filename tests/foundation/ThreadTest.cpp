@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "Entries.h"
@@ -219,12 +220,8 @@ TEST(ThreadFault, CreationFailureThrowsAndLeavesTheThreadIdle) {
 TEST(ThreadFault, KernelFailureInStopIsReportedAndTheThreadDropped) {
     if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
     const std::wstring stop = L"util::Thread::Stop", set = L"util::Event::SetEvent";
-    const struct {
-        const char* call;
-        bool workerIgnoresStop;  // so that Stop has to terminate it
-        DWORD code;
-        std::vector<test::Entry> entries;
-    } rows[] = {
+    // Call, whether the worker ignores the stop event (so that Stop has to terminate it), code, entries.
+    const std::tuple<const char*, bool, DWORD, std::vector<test::Entry>> rows[] = {
         {"SetEvent", false, ERROR_INVALID_HANDLE,
          {Api(L"SetEvent", ERROR_INVALID_HANDLE), Call(set, L"SetEvent"), Stack(set), Stack(stop)}},
         {"WaitForSingleObject", false, ERROR_ACCESS_DENIED,
@@ -234,15 +231,15 @@ TEST(ThreadFault, KernelFailureInStopIsReportedAndTheThreadDropped) {
         {"CloseHandle", false, ERROR_ACCESS_DENIED,
          {Api(L"CloseHandle", ERROR_ACCESS_DENIED), Call(stop, L"CloseHandle"), Stack(stop)}},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.call);
-        Worker w(row.workerIgnoresStop ? Worker::Ignoring : Worker::UntilStopped);
+    for (const auto& [call, ignoresStop, code, entries] : rows) {
+        SCOPED_TRACE(call);
+        Worker w(ignoresStop ? Worker::Ignoring : Worker::UntilStopped);
         w.Start(L"worker");
         ASSERT_TRUE(w.WaitStarted());
         HANDLE thread = w.GetThreadHandle();
-        sim::ScopedFault fault(row.call, row.code);  // fires once: the checks below call the kernel
-        ExpectEntries(ExpectThrows<util::SystemCallEx>([&] { w.Stop(row.workerIgnoresStop ? 30 : kBound); }),
-                      row.entries);
+        const DWORD timeout = ignoresStop ? 30 : kBound;
+        sim::ScopedFault fault(call, code);  // fires once: the checks below call the kernel
+        ExpectEntries(ExpectThrows<util::SystemCallEx>([&] { w.Stop(timeout); }), entries);
         EXPECT_FALSE(w.IsRunning());
         EXPECT_EQ(::WaitForSingleObject(thread, 0), WAIT_FAILED) << "the handle was closed";
     }
@@ -259,7 +256,7 @@ std::unique_ptr<Worker> Contend(util::CriticalSection& section) {
     return worker;
 }
 
-TEST(ScopedLock, OwnerReentersAndOthersWaitForTheLastLeave) {
+TEST(ScopedLock, OwnerReentersAndOthersWaitForTheLastLeaveAlsoWhenAnExceptionLeaves) {
     util::CriticalSection section;
     auto outer = std::make_unique<util::ScopedLock>(section);
     auto inner = std::make_unique<util::ScopedLock>(section);
@@ -268,10 +265,7 @@ TEST(ScopedLock, OwnerReentersAndOthersWaitForTheLastLeave) {
     EXPECT_FALSE(other->WaitStarted(kQuiet));
     outer.reset();
     EXPECT_TRUE(other->WaitStarted());
-}
-
-TEST(ScopedLock, ReleasesTheLockWhenAnExceptionLeavesTheScope) {
-    util::CriticalSection section;
+    // An exception leaving the scope releases the lock too.
     EXPECT_THROW(
         {
             util::ScopedLock hold(section);
@@ -281,7 +275,15 @@ TEST(ScopedLock, ReleasesTheLockWhenAnExceptionLeavesTheScope) {
     EXPECT_TRUE(Contend(section)->WaitStarted());
 }
 
-TEST(ProfileTimer, WritesInTheCLocaleAndRestoresTheStreamsLocale) {
+TEST(ProfileTimer, ElapsedCountsFromStartAndIsWrittenInTheCLocaleRestoringTheStreamsLocale) {
+    util::ProfileTimer timer(true);
+    ::Sleep(60);
+    uint32_t elapsed = timer.Elapsed();
+    EXPECT_GE(elapsed, 40u);
+    EXPECT_LT(elapsed, kBound);
+    timer.Start();
+    EXPECT_LT(timer.Elapsed(), elapsed);
+
     std::wostringstream os;
     os.imbue(test::GroupingLocale());
     util::ProfileTimer sinceBoot(false);  // start tick 0: Elapsed is the tick count
@@ -295,16 +297,6 @@ TEST(ProfileTimer, WritesInTheCLocaleAndRestoresTheStreamsLocale) {
     os.str(L"");
     os << 1234567;
     EXPECT_EQ(os.str(), L"1.234.567");
-}
-
-TEST(ProfileTimer, ElapsedCountsFromStart) {
-    util::ProfileTimer timer(true);
-    ::Sleep(60);
-    uint32_t elapsed = timer.Elapsed();
-    EXPECT_GE(elapsed, 40u);
-    EXPECT_LT(elapsed, kBound);
-    timer.Start();
-    EXPECT_LT(timer.Elapsed(), elapsed);
 }
 
 }  // namespace

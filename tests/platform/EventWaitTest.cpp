@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <tuple>
 
 #include "KernelObjects.h"
 #include "platform/sim/Clock.h"
@@ -101,11 +102,8 @@ TEST(KernelWait, BadHandlesFailWithInvalidHandle) {
     DWORD code = 0;
     for (HANDLE bad : {HANDLE(nullptr), closed, unset.get()}) {
         HANDLE pair[] = {good.get(), bad};
-        struct Call {
-            const char* name;
-            bool threadCall;
-            std::function<bool()> fails;
-        } calls[] = {
+        // Each call's name, whether it is a thread call, and the call, true when it failed.
+        const std::tuple<const char*, bool, std::function<bool()>> calls[] = {
             {"WaitForSingleObject", false, [&] { return ::WaitForSingleObject(bad, 0) == WAIT_FAILED; }},
             {"WaitForMultipleObjects", false,
              [&] { return ::WaitForMultipleObjects(2, pair, FALSE, 0) == WAIT_FAILED; }},
@@ -115,11 +113,11 @@ TEST(KernelWait, BadHandlesFailWithInvalidHandle) {
             {"TerminateThread", true, [&] { return !::TerminateThread(bad, 0); }},
             {"GetExitCodeThread", true, [&] { return !::GetExitCodeThread(bad, &code); }},
         };
-        for (const Call& call : calls) {
-            if (bad == unset.get() && !call.threadCall) continue;
+        for (const auto& [name, threadCall, fails] : calls) {
+            if (bad == unset.get() && !threadCall) continue;
             ::SetLastError(0);
-            EXPECT_TRUE(call.fails()) << call.name << " on " << bad;
-            EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE)) << call.name << " on " << bad;
+            EXPECT_TRUE(fails()) << name << " on " << bad;
+            EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE)) << name << " on " << bad;
         }
     }
     EXPECT_EQ(::WaitForSingleObject(good.get(), 0), WAIT_OBJECT_0) << "a failed any-of wait took the good event";

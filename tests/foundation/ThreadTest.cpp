@@ -50,8 +50,7 @@ public:
     // A manual-reset event that nobody sets.
     HANDLE Gate() const { return gate_.GetHandle(); }
 
-    using util::Thread::GetStopEvent;
-    using util::Thread::GetThreadHandle;
+    using util::Thread::GetStopEvent, util::Thread::GetThreadHandle;
 
     // Marks itself started, then waits for the stop event. Touches nothing of
     // the object after marking, so it may be terminated from then on.
@@ -78,8 +77,9 @@ private:
     util::Event started_, gate_;
 };
 
-// Stop on an idle thread returns true and signals nothing.
-TEST(Thread, WorkerRunsUnderItsNameAndEndsWhenStopped) {
+// Stop on an idle thread returns true and signals nothing. A thread not started
+// here has no name until it sets one, once.
+TEST(Thread, WorkerRunsUnderItsNameAndEndsWhenStoppedOtherThreadsNameThemselvesOnce) {
     std::wstring seen;
     Worker w([&](Worker& self) {
         seen = util::GetCurrentThreadName();
@@ -93,6 +93,15 @@ TEST(Thread, WorkerRunsUnderItsNameAndEndsWhenStopped) {
     EXPECT_TRUE(w.Stop(static_cast<DWORD>(-1)));
     EXPECT_FALSE(w.IsRunning());
     EXPECT_EQ(seen, L"Wlan Device");
+
+    std::thread plain([] {
+        EXPECT_EQ(util::GetCurrentThreadName(), nullptr);
+        const wchar_t* first = L"first";
+        EXPECT_TRUE(util::SetCurrentThreadName(first, "first"));
+        EXPECT_FALSE(util::SetCurrentThreadName(L"second", "second"));
+        EXPECT_EQ(util::GetCurrentThreadName(), first);
+    });
+    plain.join();
 }
 
 // The base destructor must stop the worker itself: this one has no stop of
@@ -118,17 +127,6 @@ TEST(Thread, DestructorStopsTheWorkerWhichEndsByItself) {
         ASSERT_EQ(state, 1);
     }
     EXPECT_EQ(state, 2) << "the destructor did not stop the worker, or terminated it";
-}
-
-TEST(Thread, NameSlotIsEmptyInOtherThreadsAndSetOnce) {
-    std::thread plain([] {
-        EXPECT_EQ(util::GetCurrentThreadName(), nullptr);
-        const wchar_t* first = L"first";
-        EXPECT_TRUE(util::SetCurrentThreadName(first, "first"));
-        EXPECT_FALSE(util::SetCurrentThreadName(L"second", "second"));
-        EXPECT_EQ(util::GetCurrentThreadName(), first);
-    });
-    plain.join();
 }
 
 TEST(Thread, ExitCodeIsZeroWhenTheRoutineReturnsAndOneWhenAnythingEscapes) {

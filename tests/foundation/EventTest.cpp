@@ -22,6 +22,7 @@ TEST(Event, CreateGivesAWaitableHandleOfTheRequestedKindAndCloseClosesItOnce) {
     manual.Create(true, false);
     EXPECT_EQ(::WaitForSingleObject(autoReset.GetHandle(), 0), WAIT_OBJECT_0);
     EXPECT_EQ(::WaitForSingleObject(autoReset.GetHandle(), 0), WAIT_TIMEOUT);
+    EXPECT_EQ(::WaitForSingleObject(manual.GetHandle(), 0), WAIT_TIMEOUT) << "created unset";
     manual.SetEvent();
     EXPECT_EQ(::WaitForSingleObject(manual.GetHandle(), 0), WAIT_OBJECT_0);
     EXPECT_EQ(::WaitForSingleObject(manual.GetHandle(), 0), WAIT_OBJECT_0);

@@ -77,13 +77,15 @@ private:
     util::Event started_, gate_;
 };
 
-// Stop on an idle thread returns true and signals nothing. A thread not started
-// here has no name until it sets one, once.
+// Stop on an idle thread returns true and signals nothing. -1 is not "no
+// wait": a worker that takes a while after the signal is waited for, not
+// terminated. A thread not started here has no name until it sets one, once.
 TEST(Thread, WorkerRunsUnderItsNameAndEndsWhenStoppedOtherThreadsNameThemselvesOnce) {
     std::wstring seen;
     Worker w([&](Worker& self) {
         seen = util::GetCurrentThreadName();
-        return Worker::UntilStopped(self);
+        Worker::UntilStopped(self);
+        return ::WaitForSingleObject(self.Gate(), 2 * kQuiet);
     });
     EXPECT_FALSE(w.IsRunning());
     EXPECT_TRUE(w.Stop(static_cast<DWORD>(-1)));
@@ -156,17 +158,6 @@ TEST(Thread, WorkerIgnoringTheStopEventIsTerminated) {
     EXPECT_FALSE(w.Stop(60));
     EXPECT_GE(::GetTickCount() - start, 40u);
     EXPECT_FALSE(w.IsRunning());
-}
-
-// -1 is not "no wait": a worker that takes a while after the signal is
-// waited for, not terminated.
-TEST(Thread, StopMinusOneWaitsForAWorkerThatEndsAfterTheSignal) {
-    Worker w([](Worker& self) {
-        Worker::UntilStopped(self);
-        return ::WaitForSingleObject(self.Gate(), 2 * kQuiet);
-    });
-    w.Start(L"slow");
-    EXPECT_TRUE(w.Stop(static_cast<DWORD>(-1)));
 }
 
 // Start stops the worker before it; a stop signal left from before does not reach the new worker.

@@ -25,8 +25,7 @@ TEST(KernelFault, ArmedCallFailsOnceWithTheCode) {
         {"ResetEvent", [&] { return !::ResetEvent(e); }},
         {"_beginthreadex",
          [] {
-             unsigned id = 0;
-             uintptr_t h = ::_beginthreadex(nullptr, 0, [](void*) { return 0u; }, nullptr, 0, &id);
+             uintptr_t h = ::_beginthreadex(nullptr, 0, [](void*) { return 0u; }, nullptr, 0, nullptr);
              test::Handle owned(reinterpret_cast<HANDLE>(h));
              if (h != 0) ::WaitForSingleObject(owned.get(), test::kBound);
              return h == 0;

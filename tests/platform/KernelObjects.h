@@ -27,9 +27,8 @@ inline Handle NewEvent(bool manualReset, bool initialState) {
 inline Handle StartThread(std::function<unsigned()> body) {
     using Body = std::function<unsigned()>;
     auto* arg = new Body(std::move(body));
-    unsigned id = 0;
     auto run = [](void* p) { return (*std::unique_ptr<Body>(static_cast<Body*>(p)))(); };
-    uintptr_t h = ::_beginthreadex(nullptr, 0, run, arg, 0, &id);
+    uintptr_t h = ::_beginthreadex(nullptr, 0, run, arg, 0, nullptr);
     if (h == 0) delete arg;
     EXPECT_NE(h, 0u);
     return Handle(reinterpret_cast<HANDLE>(h));

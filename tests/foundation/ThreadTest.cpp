@@ -195,19 +195,18 @@ TEST(Thread, NameTooLongForTheAnsiBufferFailsAndLeavesTheThreadIdle) {
     EXPECT_TRUE(w.Stop(kBound));
 }
 
-TEST(ThreadFault, CreationFailureThrowsAndLeavesTheThreadIdle) {
+// A failed creation leaves the thread idle. A failed signal, wait, termination
+// or close still ends and closes the thread, and reports util::Thread::Stop
+// with the kernel's entry in front.
+TEST(ThreadFault, KernelFailureInStartOrStopIsReportedAndTheThreadDropped) {
     if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
-    Worker w(Worker::UntilStopped);
-    sim::ScopedFault fault("_beginthreadex", ERROR_NOT_ENOUGH_MEMORY);
-    auto e = ExpectThrows<util::SystemCallEx>([&] { w.Start(L"unborn"); });
-    ExpectEntries(e, {Call(L"util::Thread::Start", L"_beginthreadex"), Stack(L"util::Thread::Start")});
-    EXPECT_FALSE(w.IsRunning());
-}
-
-// A failed signal, wait, termination or close still ends and closes the
-// thread, and reports util::Thread::Stop with the kernel's entry in front.
-TEST(ThreadFault, KernelFailureInStopIsReportedAndTheThreadDropped) {
-    if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
+    {
+        Worker w(Worker::UntilStopped);
+        sim::ScopedFault fault("_beginthreadex", ERROR_NOT_ENOUGH_MEMORY);
+        auto e = ExpectThrows<util::SystemCallEx>([&] { w.Start(L"unborn"); });
+        ExpectEntries(e, {Call(L"util::Thread::Start", L"_beginthreadex"), Stack(L"util::Thread::Start")});
+        EXPECT_FALSE(w.IsRunning());
+    }
     const std::wstring stop = L"util::Thread::Stop", set = L"util::Event::SetEvent";
     // Call, whether the worker ignores the stop event (so that Stop has to terminate it), code, entries.
     const std::tuple<const char*, bool, DWORD, std::vector<test::Entry>> rows[] = {

@@ -38,8 +38,7 @@ TEST(Exception, FirstEntryCarriesTypeTemplateAndSite) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(type)));
         util::Exception e = make();
         ExpectEntries(e, {{type, kFn, message}});
-        EXPECT_EQ(e.Entries()[0].file, kFile);
-        EXPECT_EQ(e.Entries()[0].line, 7u);
+        EXPECT_EQ(std::tie(e.Entries()[0].file, e.Entries()[0].line), std::make_tuple(kFile, 7u));
     }
 }
 

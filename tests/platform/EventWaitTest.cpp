@@ -91,9 +91,7 @@ TEST(KernelWait, WaitAllTakesNothingUntilEveryObjectIsSignalledAndWakesForTheLas
 // so does a thread call on an event.
 TEST(KernelWait, BadHandlesFailWithInvalidHandle) {
     auto good = test::NewEvent(true, true), unset = test::NewEvent(false, false);
-    HANDLE closed = ::CreateEventW(nullptr, TRUE, TRUE, nullptr);
-    ASSERT_NE(closed, nullptr);
-    ASSERT_TRUE(::CloseHandle(closed));
+    HANDLE closed = test::NewEvent(true, true).get();  // closed at the end of the statement
     DWORD code = 0;
     for (HANDLE bad : {HANDLE(nullptr), closed, unset.get()}) {
         HANDLE pair[] = {good.get(), bad};

@@ -74,9 +74,7 @@ TEST(Exception, SetParamOnEmptyMessageSwallowsAndReportsToDebugOutput) {
     platform::StopDebugCapture();
     EXPECT_EQ(e.Entries()[0].message, L"");
     if (!capturing) GTEST_SKIP() << "debug output cannot be captured here";
-    auto out = platform::CapturedDebugOutput();
-    ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0], L"Exception catched.");
+    EXPECT_EQ(platform::CapturedDebugOutput(), std::vector<std::wstring>{L"Exception catched."});
 }
 
 TEST(Exception, StreamAppendsToTheLastEntryWhenTheTemporaryEndsPrependPutsAnotherStackFirst) {

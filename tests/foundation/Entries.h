@@ -26,7 +26,8 @@ inline Entry Stack(const std::wstring& function) { return {L"Stack Entry", funct
 
 inline void ExpectEntries(const util::Exception& e, const std::vector<Entry>& rows) {
     ASSERT_EQ(e.Entries().size(), rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) ExpectEntry(e, i, rows[i].type, rows[i].function, rows[i].message, rows[i].code);
+    for (size_t i = 0; i < rows.size(); ++i)
+        ExpectEntry(e, i, rows[i].type, rows[i].function, rows[i].message, rows[i].code);
 }
 
 }  // namespace test

@@ -14,26 +14,40 @@
 
 namespace {
 
-TEST(Event, CreateGivesAWaitableHandleOfTheRequestedKind) {
+using test::Api, test::Call, test::ExpectEntries, test::ExpectThrows, test::Stack;
+
+TEST(Event, CreateGivesAWaitableHandleOfTheRequestedKindAndCloseClosesItOnce) {
     util::Event autoReset, manual;
     autoReset.Create(false, true);
     manual.Create(true, false);
     EXPECT_EQ(::WaitForSingleObject(autoReset.GetHandle(), 0), WAIT_OBJECT_0);
     EXPECT_EQ(::WaitForSingleObject(autoReset.GetHandle(), 0), WAIT_TIMEOUT);
+    EXPECT_EQ(::WaitForSingleObject(manual.GetHandle(), 0), WAIT_TIMEOUT) << "created unset";
     manual.SetEvent();
     EXPECT_EQ(::WaitForSingleObject(manual.GetHandle(), 0), WAIT_OBJECT_0);
     EXPECT_EQ(::WaitForSingleObject(manual.GetHandle(), 0), WAIT_OBJECT_0);
     manual.ResetEvent();
     EXPECT_EQ(::WaitForSingleObject(manual.GetHandle(), 0), WAIT_TIMEOUT);
+
+    HANDLE h = manual.GetHandle();
+    std::optional<sim::ScopedFault> counter;  // counts the kernel's closes, does not fire
+    if (sim::KernelFaultsSupported()) counter.emplace("CloseHandle", ERROR_ACCESS_DENIED, 100);
+    manual.Close();
+    EXPECT_EQ(manual.GetHandle(), nullptr);
+    EXPECT_EQ(::WaitForSingleObject(h, 0), WAIT_FAILED) << "the handle was closed";
+    EXPECT_NO_THROW(manual.Close());
+    if (counter) {
+        EXPECT_EQ(sim::CallCount("CloseHandle"), 1u);
+    }
 }
 
 TEST(Event, CreateFailureReadsAsTheKernelEntryThenTheEventsOwn) {
     if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
     util::Event e;
     sim::ScopedFault fault("CreateEventW", ERROR_NOT_ENOUGH_MEMORY);
-    test::ExpectEntries(test::ExpectThrows<util::SystemCallEx>([&] { e.Create(false, false); }),
-                        {test::Api(L"CreateEventW", ERROR_NOT_ENOUGH_MEMORY),
-                         test::Call(L"util::Event::Create", L"CreateEvent"), test::Stack(L"util::Event::Create")});
+    ExpectEntries(ExpectThrows<util::SystemCallEx>([&] { e.Create(false, false); }),
+                  {Api(L"CreateEventW", ERROR_NOT_ENOUGH_MEMORY),
+                   Call(L"util::Event::Create", L"CreateEvent"), Stack(L"util::Event::Create")});
     EXPECT_EQ(e.GetHandle(), nullptr);
 }
 
@@ -47,23 +61,8 @@ TEST(Event, SetAndResetFailureIsASystemCallExNamingTheCall) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(call)));
         util::Event e;
         const std::wstring function = std::wstring(L"util::Event::") + call;
-        test::ExpectEntries(test::ExpectThrows<util::SystemCallEx>([&] { operation(e); }),
-                            {test::Api(call, ERROR_INVALID_HANDLE), test::Call(function, call), test::Stack(function)});
-    }
-}
-
-TEST(Event, CloseTwiceClosesTheHandleOnce) {
-    util::Event e;
-    e.Create(true, true);
-    HANDLE h = e.GetHandle();
-    std::optional<sim::ScopedFault> counter;  // counts the kernel's closes, does not fire
-    if (sim::KernelFaultsSupported()) counter.emplace("CloseHandle", ERROR_ACCESS_DENIED, 100);
-    e.Close();
-    EXPECT_EQ(e.GetHandle(), nullptr);
-    EXPECT_EQ(::WaitForSingleObject(h, 0), WAIT_FAILED) << "the handle was closed";
-    EXPECT_NO_THROW(e.Close());
-    if (counter) {
-        EXPECT_EQ(sim::CallCount("CloseHandle"), 1u);
+        ExpectEntries(ExpectThrows<util::SystemCallEx>([&] { operation(e); }),
+                      {Api(call, ERROR_INVALID_HANDLE), Call(function, call), Stack(function)});
     }
 }
 
@@ -74,9 +73,9 @@ TEST(Event, CloseFailureClearsTheHandleAndNamesCloseHandle) {
     HANDLE h = e.GetHandle();
     {
         sim::ScopedFault fault("CloseHandle", ERROR_ACCESS_DENIED);
-        test::ExpectEntries(test::ExpectThrows<util::SystemCallEx>([&] { e.Close(); }),
-                            {test::Api(L"CloseHandle", ERROR_ACCESS_DENIED), test::Call(L"util::Event::Close", L"CloseHandle"),
-                             test::Stack(L"util::Event::Close")});
+        ExpectEntries(ExpectThrows<util::SystemCallEx>([&] { e.Close(); }),
+                      {Api(L"CloseHandle", ERROR_ACCESS_DENIED), Call(L"util::Event::Close", L"CloseHandle"),
+                       Stack(L"util::Event::Close")});
         EXPECT_EQ(e.GetHandle(), nullptr);
         // The destructor must swallow a failed close too.
         sim::FailCall("CloseHandle", ERROR_ACCESS_DENIED);
@@ -95,17 +94,19 @@ struct Tracked {
     std::atomic<int>& deleted;
 };
 
+// Counts 10 more for its own part.
 struct Derived : Tracked {
-    Derived(std::atomic<int>& deletions, bool& flag) : Tracked(deletions), derivedGone(flag) {}
-    ~Derived() override { derivedGone = true; }
-    bool& derivedGone;
+    using Tracked::Tracked;
+    ~Derived() override { deleted += 10; }
 };
 
 using Ptr = util::CountedPtr<Tracked>;
 
+// Polymorphic objects go through the virtual destructor; plain data is deleted
+// plainly (the sanitizer build sees a leak or a mismatched delete).
 TEST(CountedPtr, CopiedTwiceMovedOnceReleasedThreeTimesDeletesOnTheLastRelease) {
     std::atomic<int> deleted{0};
-    Ptr first(new Tracked(deleted));
+    Ptr first(new Derived(deleted));
     Ptr second(first);
     Ptr third;
     third = first;
@@ -119,13 +120,19 @@ TEST(CountedPtr, CopiedTwiceMovedOnceReleasedThreeTimesDeletesOnTheLastRelease) 
     moved.Release();
     EXPECT_EQ(deleted, 0);
     third.Release();
-    EXPECT_EQ(deleted, 1);
+    EXPECT_EQ(deleted, 11) << "deleted once, as the derived object";
     third.Release();
-    EXPECT_EQ(deleted, 1) << "releasing an empty pointer does nothing";
+    EXPECT_EQ(deleted, 11) << "releasing an empty pointer does nothing";
+    util::CountedPtr<int> p(new int(5));
+    util::CountedPtr<int> q(p);
+    p.Release();
+    EXPECT_EQ(*q, 5);
 }
 
-TEST(CountedPtr, AssigningToItselfOrToASharerKeepsTheObject) {
-    std::atomic<int> deleted{0};
+// An empty source, the pointer itself or one sharing its object leave the
+// target as it is; another object's pointer releases the old object.
+TEST(CountedPtr, AssignmentKeepsTheObjectOrReleasesItForAnother) {
+    std::atomic<int> deleted{0}, deletedNew{0};
     Ptr p(new Tracked(deleted));
     Tracked* object = p.Get();
     Ptr& alias = p;
@@ -133,43 +140,17 @@ TEST(CountedPtr, AssigningToItselfOrToASharerKeepsTheObject) {
     Ptr sharer(p);
     p = sharer;
     sharer = p;
+    p = Ptr();
     EXPECT_EQ(deleted, 0);
     EXPECT_EQ(p.Get(), object);
     EXPECT_EQ(sharer.Get(), object);
-    p.Release();
-    EXPECT_EQ(deleted, 0);
-    sharer.Release();
-    EXPECT_EQ(deleted, 1);
-}
-
-TEST(CountedPtr, AssigningAnEmptyPointerLeavesTheTargetAnotherObjectReleasesIt) {
-    std::atomic<int> deletedOld{0}, deletedNew{0};
-    Ptr target(new Tracked(deletedOld));
-    Tracked* object = target.Get();
-    target = Ptr();
-    EXPECT_EQ(target.Get(), object);
-    Ptr keep(target);
     Ptr source(new Tracked(deletedNew));
-    target = source;
-    EXPECT_EQ(deletedOld, 0) << "still held by another pointer";
-    keep = source;
-    EXPECT_EQ(deletedOld, 1);
-    EXPECT_EQ(target.Get(), source.Get());
-    EXPECT_EQ(deletedNew, 0);
-}
-
-// Polymorphic objects go through the virtual destructor; plain data is deleted
-// plainly (the sanitizer build sees a leak or a mismatched delete).
-TEST(CountedPtr, DeletesThroughTheVirtualDestructorAndPlainData) {
-    std::atomic<int> deleted{0};
-    bool derivedGone = false;
-    { Ptr p(new Derived(deleted, derivedGone)); }
-    EXPECT_TRUE(derivedGone);
+    p = source;
+    EXPECT_EQ(deleted, 0) << "still held by another pointer";
+    sharer = source;
     EXPECT_EQ(deleted, 1);
-    util::CountedPtr<int> p(new int(5));
-    util::CountedPtr<int> q(p);
-    p.Release();
-    EXPECT_EQ(*q, 5);
+    EXPECT_EQ(p.Get(), source.Get());
+    EXPECT_EQ(deletedNew, 0);
 }
 
 // Two threads copy and release one object's pointer; the last release, on

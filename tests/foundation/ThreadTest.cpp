@@ -8,10 +8,12 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "Entries.h"
 #include "foundation/CriticalSection.h"
+#include "foundation/Event.h"
 #include "foundation/ProfileTimer.h"
 #include "foundation/ScopedLock.h"
 #include "foundation/Thread.h"
@@ -19,6 +21,8 @@
 #include "platform/sim/Faults.h"
 
 namespace {
+
+using test::Api, test::Call, test::ExpectEntries, test::ExpectThrows, test::Stack;
 
 // Long enough for anything that should happen; short enough for what must not.
 constexpr DWORD kBound = 10000;
@@ -29,7 +33,8 @@ class Worker : public util::Thread {
 public:
     using Body = std::function<uint32_t(Worker&)>;
     explicit Worker(Body body) : body_(std::move(body)) {
-        started_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        started_.Create(true, false);
+        gate_.Create(true, false);
     }
     // The body must not outlive its members: stop before they go.
     ~Worker() override {
@@ -37,15 +42,15 @@ public:
             Stop(kBound);
         } catch (...) {
         }
-        ::CloseHandle(started_);
     }
 
     // Called by a body once it is where the test wants it.
-    void MarkStarted() { ::SetEvent(started_); }
-    bool WaitStarted(DWORD ms = kBound) { return ::WaitForSingleObject(started_, ms) == WAIT_OBJECT_0; }
+    void MarkStarted() { started_.SetEvent(); }
+    bool WaitStarted(DWORD ms = kBound) { return ::WaitForSingleObject(started_.GetHandle(), ms) == WAIT_OBJECT_0; }
+    // A manual-reset event that nobody sets.
+    HANDLE Gate() const { return gate_.GetHandle(); }
 
-    using util::Thread::GetStopEvent;
-    using util::Thread::GetThreadHandle;
+    using util::Thread::GetStopEvent, util::Thread::GetThreadHandle;
 
     // Marks itself started, then waits for the stop event. Touches nothing of
     // the object after marking, so it may be terminated from then on.
@@ -57,8 +62,9 @@ public:
         // waiting yet.
         return ::WaitForMultipleObjects(1, &stop, FALSE, INFINITE);
     }
-    // Marks itself started and waits on `gate`, ignoring the stop event.
-    static uint32_t Ignoring(Worker& w, HANDLE gate) {
+    // Marks itself started and waits on the gate, ignoring the stop event.
+    static uint32_t Ignoring(Worker& w) {
+        HANDLE gate = w.Gate();
         w.MarkStarted();
         return ::WaitForSingleObject(gate, INFINITE);
     }
@@ -68,15 +74,18 @@ protected:
 
 private:
     Body body_;
-    HANDLE started_ = nullptr;
+    util::Event started_, gate_;
 };
 
-// Stop on an idle thread returns true and signals nothing.
-TEST(Thread, WorkerRunsUnderItsNameAndEndsWhenStopped) {
+// Stop on an idle thread returns true and signals nothing. -1 is not "no
+// wait": a worker that takes a while after the signal is waited for, not
+// terminated. A thread not started here has no name until it sets one, once.
+TEST(Thread, WorkerRunsUnderItsNameAndEndsWhenStoppedOtherThreadsNameThemselvesOnce) {
     std::wstring seen;
     Worker w([&](Worker& self) {
         seen = util::GetCurrentThreadName();
-        return Worker::UntilStopped(self);
+        Worker::UntilStopped(self);
+        return ::WaitForSingleObject(self.Gate(), 2 * kQuiet);
     });
     EXPECT_FALSE(w.IsRunning());
     EXPECT_TRUE(w.Stop(static_cast<DWORD>(-1)));
@@ -86,36 +95,7 @@ TEST(Thread, WorkerRunsUnderItsNameAndEndsWhenStopped) {
     EXPECT_TRUE(w.Stop(static_cast<DWORD>(-1)));
     EXPECT_FALSE(w.IsRunning());
     EXPECT_EQ(seen, L"Wlan Device");
-}
 
-// The base destructor must stop the worker itself: this one has no stop of
-// its own, and its routine touches only the base and the test's flags, so
-// it may run while the base is being destroyed.
-TEST(Thread, DestructorStopsTheWorkerWhichEndsByItself) {
-    struct Bare : util::Thread {
-        std::atomic<bool>* started;
-        std::atomic<bool>* ended;
-        uint32_t ThreadRoutine() override {
-            std::atomic<bool>* done = ended;
-            HANDLE stop = GetStopEvent();
-            *started = true;
-            if (::WaitForSingleObject(stop, INFINITE) == WAIT_OBJECT_0) *done = true;
-            return 0;
-        }
-    };
-    std::atomic<bool> started{false}, ended{false};
-    {
-        Bare bare;
-        bare.started = &started;
-        bare.ended = &ended;
-        bare.Start(L"bare");
-        for (DWORD waited = 0; !started && waited < kBound; waited += 1) ::Sleep(1);
-        ASSERT_TRUE(started);
-    }
-    EXPECT_TRUE(ended) << "the destructor did not stop the worker, or terminated it";
-}
-
-TEST(Thread, NameSlotIsEmptyInOtherThreadsAndSetOnce) {
     std::thread plain([] {
         EXPECT_EQ(util::GetCurrentThreadName(), nullptr);
         const wchar_t* first = L"first";
@@ -124,6 +104,31 @@ TEST(Thread, NameSlotIsEmptyInOtherThreadsAndSetOnce) {
         EXPECT_EQ(util::GetCurrentThreadName(), first);
     });
     plain.join();
+}
+
+// The base destructor must stop the worker itself: this one has no stop of
+// its own, and its routine touches only the base and the test's flags, so
+// it may run while the base is being destroyed.
+TEST(Thread, DestructorStopsTheWorkerWhichEndsByItself) {
+    struct Bare : util::Thread {
+        std::atomic<int>* state = nullptr;  // 1 once running, 2 once it saw the stop event
+        uint32_t ThreadRoutine() override {
+            std::atomic<int>* mine = state;
+            HANDLE stop = GetStopEvent();
+            *mine = 1;
+            if (::WaitForSingleObject(stop, INFINITE) == WAIT_OBJECT_0) *mine = 2;
+            return 0;
+        }
+    };
+    std::atomic<int> state{0};
+    {
+        Bare bare;
+        bare.state = &state;
+        bare.Start(L"bare");
+        for (DWORD waited = 0; state == 0 && waited < kBound; waited += 1) ::Sleep(1);
+        ASSERT_EQ(state, 1);
+    }
+    EXPECT_EQ(state, 2) << "the destructor did not stop the worker, or terminated it";
 }
 
 TEST(Thread, ExitCodeIsZeroWhenTheRoutineReturnsAndOneWhenAnythingEscapes) {
@@ -145,32 +150,14 @@ TEST(Thread, ExitCodeIsZeroWhenTheRoutineReturnsAndOneWhenAnythingEscapes) {
     }
 }
 
-// The worker waits for an event nobody sets and never looks at the stop event.
 TEST(Thread, WorkerIgnoringTheStopEventIsTerminated) {
-    HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_NE(never, nullptr);
-    Worker w([never](Worker& self) { return Worker::Ignoring(self, never); });
+    Worker w(Worker::Ignoring);
     w.Start(L"deaf");
     ASSERT_TRUE(w.WaitStarted());
     DWORD start = ::GetTickCount();
     EXPECT_FALSE(w.Stop(60));
     EXPECT_GE(::GetTickCount() - start, 40u);
     EXPECT_FALSE(w.IsRunning());
-    ::CloseHandle(never);
-}
-
-// -1 is not "no wait": a worker that takes a while after the signal is
-// waited for, not terminated.
-TEST(Thread, StopMinusOneWaitsForAWorkerThatEndsAfterTheSignal) {
-    HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_NE(never, nullptr);
-    Worker w([never](Worker& self) {
-        Worker::UntilStopped(self);
-        return ::WaitForSingleObject(never, 2 * kQuiet);
-    });
-    w.Start(L"slow");
-    EXPECT_TRUE(w.Stop(static_cast<DWORD>(-1)));
-    ::CloseHandle(never);
 }
 
 // Start stops the worker before it; a stop signal left from before does not reach the new worker.
@@ -198,66 +185,53 @@ TEST(Thread, StartTwiceStopsTheFirstWorkerBeforeTheSecondRunsAndResetsTheStopEve
 // The ANSI name must fit 512 bytes with its terminator.
 TEST(Thread, NameTooLongForTheAnsiBufferFailsAndLeavesTheThreadIdle) {
     Worker w(Worker::UntilStopped);
-    auto e = test::ExpectThrows<util::SystemCallEx>([&] { w.Start(util::String(512, L'x')); });
+    auto e = ExpectThrows<util::SystemCallEx>([&] { w.Start(util::String(512, L'x')); });
     const std::wstring toAnsi = L"util::StringUtility::ConvertUnicodeToAnsi";
-    test::ExpectEntries(e, {test::Api(L"WideCharToMultiByte", ERROR_INSUFFICIENT_BUFFER),
-                            test::Call(toAnsi, L"WideCharToMultiByte"), test::Stack(toAnsi),
-                            test::Stack(L"util::Thread::Start")});
+    ExpectEntries(e, {Api(L"WideCharToMultiByte", ERROR_INSUFFICIENT_BUFFER), Call(toAnsi, L"WideCharToMultiByte"),
+                      Stack(toAnsi), Stack(L"util::Thread::Start")});
     EXPECT_FALSE(e.Entries()[0].message.empty()) << "the kernel has a text for it";
     EXPECT_FALSE(w.IsRunning());
     w.Start(util::String(511, L'x'));
     EXPECT_TRUE(w.Stop(kBound));
 }
 
-TEST(ThreadFault, CreationFailureThrowsAndLeavesTheThreadIdle) {
+// A failed creation leaves the thread idle. A failed signal, wait, termination
+// or close still ends and closes the thread, and reports util::Thread::Stop
+// with the kernel's entry in front.
+TEST(ThreadFault, KernelFailureInStartOrStopIsReportedAndTheThreadDropped) {
     if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
-    Worker w(Worker::UntilStopped);
-    sim::ScopedFault fault("_beginthreadex", ERROR_NOT_ENOUGH_MEMORY);
-    auto e = test::ExpectThrows<util::SystemCallEx>([&] { w.Start(L"unborn"); });
-    test::ExpectEntries(e, {test::Call(L"util::Thread::Start", L"_beginthreadex"), test::Stack(L"util::Thread::Start")});
-    EXPECT_FALSE(w.IsRunning());
-}
-
-// A failed signal, wait, termination or close still ends and closes the
-// thread, and reports util::Thread::Stop with the kernel's entry in front.
-TEST(ThreadFault, KernelFailureInStopIsReportedAndTheThreadDropped) {
-    if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel has no fault switch";
+    {
+        Worker w(Worker::UntilStopped);
+        sim::ScopedFault fault("_beginthreadex", ERROR_NOT_ENOUGH_MEMORY);
+        auto e = ExpectThrows<util::SystemCallEx>([&] { w.Start(L"unborn"); });
+        ExpectEntries(e, {Call(L"util::Thread::Start", L"_beginthreadex"), Stack(L"util::Thread::Start")});
+        EXPECT_FALSE(w.IsRunning());
+    }
     const std::wstring stop = L"util::Thread::Stop", set = L"util::Event::SetEvent";
-    const struct {
-        const char* call;
-        bool workerIgnoresStop;  // so that Stop has to terminate it
-        DWORD code;
-        std::vector<test::Entry> entries;
-    } rows[] = {
+    // Call, whether the worker ignores the stop event (so that Stop has to terminate it), code, entries.
+    const std::tuple<const char*, bool, DWORD, std::vector<test::Entry>> rows[] = {
         {"SetEvent", false, ERROR_INVALID_HANDLE,
-         {test::Api(L"SetEvent", ERROR_INVALID_HANDLE), test::Call(set, L"SetEvent"), test::Stack(set), test::Stack(stop)}},
+         {Api(L"SetEvent", ERROR_INVALID_HANDLE), Call(set, L"SetEvent"), Stack(set), Stack(stop)}},
         {"WaitForSingleObject", false, ERROR_ACCESS_DENIED,
-         {test::Api(L"WaitForSingleObject", ERROR_ACCESS_DENIED), test::Call(stop, L"WaitForSingleObject"), test::Stack(stop)}},
+         {Api(L"WaitForSingleObject", ERROR_ACCESS_DENIED), Call(stop, L"WaitForSingleObject"), Stack(stop)}},
         {"TerminateThread", true, ERROR_ACCESS_DENIED,
-         {test::Api(L"TerminateThread", ERROR_ACCESS_DENIED), test::Call(stop, L"TerminateThread"), test::Stack(stop)}},
+         {Api(L"TerminateThread", ERROR_ACCESS_DENIED), Call(stop, L"TerminateThread"), Stack(stop)}},
         {"CloseHandle", false, ERROR_ACCESS_DENIED,
-         {test::Api(L"CloseHandle", ERROR_ACCESS_DENIED), test::Call(stop, L"CloseHandle"), test::Stack(stop)}},
+         {Api(L"CloseHandle", ERROR_ACCESS_DENIED), Call(stop, L"CloseHandle"), Stack(stop)}},
     };
-    HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_NE(never, nullptr);
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.call);
-        Worker w([&](Worker& self) { return row.workerIgnoresStop ? Worker::Ignoring(self, never) : Worker::UntilStopped(self); });
+    for (const auto& [call, ignoresStop, code, entries] : rows) {
+        SCOPED_TRACE(call);
+        Worker w(ignoresStop ? Worker::Ignoring : Worker::UntilStopped);
         w.Start(L"worker");
         ASSERT_TRUE(w.WaitStarted());
         HANDLE thread = w.GetThreadHandle();
-        {
-            sim::ScopedFault fault(row.call, row.code);
-            test::ExpectEntries(test::ExpectThrows<util::SystemCallEx>([&] { w.Stop(row.workerIgnoresStop ? 30 : kBound); }),
-                                row.entries);
-        }
+        const DWORD timeout = ignoresStop ? 30 : kBound;
+        sim::ScopedFault fault(call, code);  // fires once: the checks below call the kernel
+        ExpectEntries(ExpectThrows<util::SystemCallEx>([&] { w.Stop(timeout); }), entries);
         EXPECT_FALSE(w.IsRunning());
         EXPECT_EQ(::WaitForSingleObject(thread, 0), WAIT_FAILED) << "the handle was closed";
     }
-    ::CloseHandle(never);
 }
-
-
 
 // Enters the section on a worker thread and marks itself started once it is in.
 std::unique_ptr<Worker> Contend(util::CriticalSection& section) {
@@ -270,7 +244,7 @@ std::unique_ptr<Worker> Contend(util::CriticalSection& section) {
     return worker;
 }
 
-TEST(ScopedLock, OwnerReentersAndOthersWaitForTheLastLeave) {
+TEST(ScopedLock, OwnerReentersAndOthersWaitForTheLastLeaveAlsoWhenAnExceptionLeaves) {
     util::CriticalSection section;
     auto outer = std::make_unique<util::ScopedLock>(section);
     auto inner = std::make_unique<util::ScopedLock>(section);
@@ -279,10 +253,7 @@ TEST(ScopedLock, OwnerReentersAndOthersWaitForTheLastLeave) {
     EXPECT_FALSE(other->WaitStarted(kQuiet));
     outer.reset();
     EXPECT_TRUE(other->WaitStarted());
-}
-
-TEST(ScopedLock, ReleasesTheLockWhenAnExceptionLeavesTheScope) {
-    util::CriticalSection section;
+    // An exception leaving the scope releases the lock too.
     EXPECT_THROW(
         {
             util::ScopedLock hold(section);
@@ -292,7 +263,15 @@ TEST(ScopedLock, ReleasesTheLockWhenAnExceptionLeavesTheScope) {
     EXPECT_TRUE(Contend(section)->WaitStarted());
 }
 
-TEST(ProfileTimer, WritesInTheCLocaleAndRestoresTheStreamsLocale) {
+TEST(ProfileTimer, ElapsedCountsFromStartAndIsWrittenInTheCLocaleRestoringTheStreamsLocale) {
+    util::ProfileTimer timer(true);
+    ::Sleep(60);
+    uint32_t elapsed = timer.Elapsed();
+    EXPECT_GE(elapsed, 40u);
+    EXPECT_LT(elapsed, kBound);
+    timer.Start();
+    EXPECT_LT(timer.Elapsed(), elapsed);
+
     std::wostringstream os;
     os.imbue(test::GroupingLocale());
     util::ProfileTimer sinceBoot(false);  // start tick 0: Elapsed is the tick count
@@ -306,18 +285,6 @@ TEST(ProfileTimer, WritesInTheCLocaleAndRestoresTheStreamsLocale) {
     os.str(L"");
     os << 1234567;
     EXPECT_EQ(os.str(), L"1.234.567");
-}
-
-TEST(ProfileTimer, ElapsedCountsFromStart) {
-    util::ProfileTimer timer(true);
-    HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ::WaitForSingleObject(never, 60);
-    ::CloseHandle(never);
-    uint32_t elapsed = timer.Elapsed();
-    EXPECT_GE(elapsed, 40u);
-    EXPECT_LT(elapsed, kBound);
-    timer.Start();
-    EXPECT_LT(timer.Elapsed(), elapsed);
 }
 
 }  // namespace

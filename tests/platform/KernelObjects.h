@@ -2,6 +2,8 @@
 // with _beginthreadex running a lambda.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 
@@ -9,16 +11,35 @@
 
 namespace test {
 
+// unique_ptr calls it only for a handle that is not null.
 struct HandleCloser {
-    void operator()(void* handle) const;
+    void operator()(void* handle) const { EXPECT_TRUE(::CloseHandle(handle)); }
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
 
 // The event's or the thread's handle; fails the test when creation fails.
-Handle NewEvent(bool manualReset, bool initialState);
-Handle StartThread(std::function<unsigned()> body);
+inline Handle NewEvent(bool manualReset, bool initialState) {
+    HANDLE h = ::CreateEventW(nullptr, manualReset, initialState, nullptr);
+    EXPECT_NE(h, nullptr) << ::GetLastError();
+    return Handle(h);
+}
+
+inline Handle StartThread(std::function<unsigned()> body) {
+    using Body = std::function<unsigned()>;
+    auto* arg = new Body(std::move(body));
+    auto run = [](void* p) { return (*std::unique_ptr<Body>(static_cast<Body*>(p)))(); };
+    uintptr_t h = ::_beginthreadex(nullptr, 0, run, arg, 0, nullptr);
+    if (h == 0) delete arg;
+    EXPECT_NE(h, 0u);
+    return Handle(reinterpret_cast<HANDLE>(h));
+}
+
 // The thread's exit code (STILL_ACTIVE while it runs); fails the test when it cannot be read.
-DWORD ExitCode(HANDLE thread);
+inline DWORD ExitCode(HANDLE thread) {
+    DWORD code = 0xDEADu;
+    EXPECT_TRUE(::GetExitCodeThread(thread, &code));
+    return code;
+}
 
 // Long enough for anything that should happen, so a failure shows as a
 // time-out rather than a hang.

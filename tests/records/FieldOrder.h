@@ -13,13 +13,9 @@ namespace test {
 using FieldAddress = std::pair<const char*, const void*>;
 
 inline void ExpectFieldOrder(std::initializer_list<FieldAddress> fields) {
-    const FieldAddress* previous = nullptr;
-    for (const FieldAddress& field : fields) {
-        if (previous != nullptr) {
-            EXPECT_LT(static_cast<const char*>(previous->second), static_cast<const char*>(field.second))
-                << previous->first << " must come before " << field.first;
-        }
-        previous = &field;
+    for (const FieldAddress* field = fields.begin(); field + 1 < fields.end(); ++field) {
+        EXPECT_LT(static_cast<const char*>(field[0].second), static_cast<const char*>(field[1].second))
+            << field[0].first << " must come before " << field[1].first;
     }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "KernelObjects.h"
 
 namespace {
@@ -42,6 +44,28 @@ TEST(KernelThread, TerminateEndsABlockedThreadWithTheGivenCode) {
     ASSERT_TRUE(::SetEvent(gate.get()));
     EXPECT_EQ(::WaitForSingleObject(gate.get(), kQuiet), WAIT_OBJECT_0) << "the terminated thread took the signal";
     EXPECT_EQ(test::ExitCode(thread.get()), 42u);
+}
+
+// A thread that makes no call but critical sections stops there too. The
+// section is never deleted: the thread may have been stopped holding it.
+TEST(KernelThread, TerminateStopsAThreadThatOnlyTakesCriticalSections) {
+    static CRITICAL_SECTION section;
+    ::InitializeCriticalSection(&section);
+    std::atomic<unsigned> turns{0};
+    auto thread = test::StartThread([&] {
+        for (;;) {
+            ::EnterCriticalSection(&section);
+            ++turns;
+            ::LeaveCriticalSection(&section);
+        }
+        return 0u;
+    });
+    while (turns == 0) ::Sleep(1);
+    ASSERT_TRUE(::TerminateThread(thread.get(), 7));
+    ASSERT_EQ(::WaitForSingleObject(thread.get(), kBound), WAIT_OBJECT_0);
+    const unsigned stopped = turns;
+    ::Sleep(kQuiet);
+    EXPECT_LE(turns, stopped + 1) << "the terminated thread went on taking the section";
 }
 
 }  // namespace

@@ -21,11 +21,13 @@ namespace test {
 
 constexpr wchar_t kAdapterName[] = L"Contoso Wireless";
 
-// Networks of the rig: one of each kind the device accepts.
+// Networks of the rig: one of each kind the device accepts, with the
+// security and encryption a host would ask for it by.
 struct Net {
     const char* ssid;
     DWORD auth, cipher;
     const wchar_t* secret;
+    int32_t security = cei::SECURITY_OPEN, encryption = cei::ENCRYPTION_NONE;
 };
 extern const Net kOpenNet, kWepNet, kWpaNet, kWpa2Net;
 // A user's own profile of kWpa2Net's name, which the device must put back.

@@ -153,9 +153,9 @@ std::wstring Repeat(const std::wstring& piece, size_t times) {
     return s;
 }
 
-const std::vector<Row>& Rows() {
+std::vector<Row> Rows() {
     using S = State;
-    static const std::vector<Row> rows = {
+    std::vector<Row> rows = {
         // Requests.
         {"null request", S::Open, AssociateWith(nullptr), &kArgument, L"pAssociateInfo. pAssociateInfo: "},
         {"connect record to associate", S::Open, AssociateWith(std::make_shared<cei::ConnectionInfoWlan>()), &kArgument,
@@ -217,13 +217,8 @@ const std::vector<Row>& Rows() {
         {"disconnect disconnecting", S::Disconnecting, kDisconnect, &kInvalid,
          L"Wrong DeviceStatus: 4. It should be one of the following 2, 3"},
     };
-    return rows;
-}
-
-// WEP keys of every length up to 30 and pre-shared keys up to 66: only the
-// lengths the service takes pass; the types the device does not take.
-std::vector<Row> KeyLengthRows() {
-    std::vector<Row> rows;
+    // WEP keys of every length up to 30 and pre-shared keys up to 66: only
+    // the lengths the service takes pass; the types the device does not take.
     for (size_t n = 0; n <= 30; ++n) {
         const bool ok = n == 5 || n == 10 || n == 12 || n == 13 || n == 26 || n == 28;
         rows.push_back({"WEP key of " + std::to_string(n), State::Open, Associate(Wep(n)), ok ? nullptr : &kArgument,
@@ -247,11 +242,10 @@ std::vector<Row> KeyLengthRows() {
     return rows;
 }
 
-TEST(WlanBadInput, Closed) { RunRows(State::Closed, Rows()); }
-TEST(WlanBadInput, Open) { RunRows(State::Open, Rows()); }
-TEST(WlanBadInput, Associated) { RunRows(State::Associated, Rows()); }
-TEST(WlanBadInput, Connected) { RunRows(State::Connected, Rows()); }
-TEST(WlanBadInput, Disconnecting) { RunRows(State::Disconnecting, Rows()); }
-TEST(WlanBadInput, KeyLengthsAndTypes) { RunRows(State::Open, KeyLengthRows()); }
+TEST(WlanBadInput, EveryRowInItsState) {
+    const std::vector<Row> rows = Rows();
+    for (State state : {State::Closed, State::Open, State::Associated, State::Connected, State::Disconnecting})
+        RunRows(state, rows);
+}
 
 }  // namespace

@@ -94,32 +94,20 @@ private:
         sim::WlanService& w = rig_.wlan;
         const GUID& iface = rig_.iface;
         switch (Pick(14)) {
-            case 0:
-                return w.Notify(sim::kSourceAcm, wlan_notification_acm_scan_complete, iface);
-            case 1:
-                return w.Notify(sim::kSourceAcm, wlan_notification_acm_scan_fail, iface);
-            case 2:
-                return w.Notify(sim::kSourceAcm, wlan_notification_acm_connection_complete, iface);
-            case 3:
-                return w.Notify(sim::kSourceAcm, wlan_notification_acm_connection_complete, iface, 0x30001);
-            case 4:
-                return w.Notify(sim::kSourceAcm, wlan_notification_acm_connection_attempt_fail, iface, 0x30001);
-            case 5:
-                return w.Notify(sim::kSourceMsm, wlan_notification_msm_connected, iface);
-            case 6:
-                return w.Notify(sim::kSourceAcm, wlan_notification_acm_profile_change, iface);
-            case 7:
-                return w.Notify(sim::kSourceMsm, wlan_notification_msm_signal_quality_change, iface);
-            case 8:
-                return w.Notify(0x04, static_cast<DWORD>(Pick(30)), iface);
-            case 9:
-                return w.Notify(sim::kSourceAcm, wlan_notification_acm_disconnected, other_);
-            case 10:
-                return w.Notify(sim::kSourceMsm, wlan_notification_msm_disconnected, iface);
-            case 11:
-                return w.Notify(sim::kSourceAcm, static_cast<DWORD>(Pick(40)), iface);
+            case 0: return w.Notify(sim::kSourceAcm, wlan_notification_acm_scan_complete, iface);
+            case 1: return w.Notify(sim::kSourceAcm, wlan_notification_acm_scan_fail, iface);
+            case 2: return w.Notify(sim::kSourceAcm, wlan_notification_acm_connection_complete, iface);
+            case 3: return w.Notify(sim::kSourceAcm, wlan_notification_acm_connection_complete, iface, 0x30001);
+            case 4: return w.Notify(sim::kSourceAcm, wlan_notification_acm_connection_attempt_fail, iface, 0x30001);
+            case 5: return w.Notify(sim::kSourceMsm, wlan_notification_msm_connected, iface);
+            case 6: return w.Notify(sim::kSourceAcm, wlan_notification_acm_profile_change, iface);
+            case 7: return w.Notify(sim::kSourceMsm, wlan_notification_msm_signal_quality_change, iface);
+            case 8: return w.Notify(0x04, static_cast<DWORD>(Pick(30)), iface);
+            case 9: return w.Notify(sim::kSourceAcm, wlan_notification_acm_disconnected, other_);
+            case 10: return w.Notify(sim::kSourceMsm, wlan_notification_msm_disconnected, iface);
+            case 11: return w.Notify(sim::kSourceAcm, static_cast<DWORD>(Pick(40)), iface);
             case 12:
-                if (Pick(40) == 0) return w.Notify(sim::kSourceAcm, wlan_notification_acm_disconnected, iface);
+                if (Pick(40) == 0) w.Notify(sim::kSourceAcm, wlan_notification_acm_disconnected, iface);
                 return;
             default:
                 if (Pick(40) == 0) w.LoseLink(iface);
@@ -139,19 +127,13 @@ private:
 
     void HostCall(int op, bool rare) {
         ace::IDeviceAdapter& d = *rig_.device;
+        cei::AccessStatus status;
+        ace::NetworkList networks;
+        cei::DeviceStatistics statistics;
         switch (op) {
-            case 0: {
-                cei::AccessStatus status;
-                return d.GetAccessStatus(13, status);
-            }
-            case 1: {
-                ace::NetworkList networks;
-                return d.GetAvailableNetworks(networks);
-            }
-            case 2: {
-                cei::DeviceStatistics statistics;
-                return d.GetStatistics(statistics);
-            }
+            case 0: return d.GetAccessStatus(13, status);
+            case 1: return d.GetAvailableNetworks(networks);
+            case 2: return d.GetStatistics(statistics);
             case 3:
                 if (rare) d.Disconnect(0);
                 return;
@@ -162,9 +144,7 @@ private:
                     rig_.Connect(1000);
                 }
                 return;
-            default:
-                (void)d.GetDeviceStatus();
-                return;
+            default: (void)d.GetDeviceStatus();
         }
     }
 

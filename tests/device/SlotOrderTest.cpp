@@ -89,7 +89,8 @@ TEST(SlotOrder, CallbackOperationsSitInTheirPlaces) {
         {"Reserved7", Slot(&IDeviceCallback::Reserved7)},
         {"IpAddressStatus", Slot(&IDeviceCallback::IpAddressStatus)},
     };
-    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) EXPECT_EQ(rows[i].slot, static_cast<long>(i)) << rows[i].name;
+    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
+        EXPECT_EQ(rows[i].slot, static_cast<long>(i)) << rows[i].name;
 }
 
 }  // namespace

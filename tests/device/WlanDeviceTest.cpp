@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "DeviceProbe.h"
 #include "WlanRig.h"
@@ -105,29 +106,21 @@ TEST(WlanDevice, NetworkListMirrorsTheService) {
     rig.Open();
     ace::NetworkList networks;
     rig.device->GetAvailableNetworks(networks);
-    struct Want {
-        std::wstring ssid;
-        uint32_t bss, quality;
-        int32_t security, encryption;
-        bool secured;
-    };
-    const std::vector<Want> want = {
+    // SSID, BSS type, quality, security, encryption, secured.
+    using Seen = std::tuple<std::wstring, uint32_t, uint32_t, int32_t, int32_t, bool>;
+    const std::vector<Seen> want = {
         {L"Office", 1, 90, 5, 1, true}, {L"Cafe", 1, 60, 0, 0, false}, {L"Lab", 1, 50, 1, 3, true},
         {L"Old", 1, 40, 0, 3, true},    {L"Home", 1, 30, 3, 2, true},  {L"Corp", 1, 20, 4, 1, true},
         {L"Ent", 1, 10, 2, 2, true},    {L"Party", 0, 5, 0, 0, false}, {L"Cut", 1, 1, -1, -1, true},
         {L"", 1, 0, -1, 0, false},      {L"Office", 1, 70, 5, 1, true}};
-    ASSERT_EQ(networks.size(), want.size());
-    for (size_t i = 0; i < want.size(); ++i) {
-        SCOPED_TRACE(i);
-        auto* n = dynamic_cast<cei::NetworkInfoListWlan*>(networks[i].Get());
+    std::vector<Seen> seen;
+    for (const auto& entry : networks) {
+        auto* n = dynamic_cast<cei::NetworkInfoListWlan*>(entry.Get());
         ASSERT_NE(n, nullptr);
-        EXPECT_EQ(n->ssid, want[i].ssid);
-        EXPECT_EQ(n->bssType, want[i].bss);
-        EXPECT_EQ(n->signalQuality, want[i].quality);
-        EXPECT_EQ(n->securityType, want[i].security);
-        EXPECT_EQ(n->encryptionType, want[i].encryption);
-        EXPECT_EQ(n->securityEnabled, want[i].secured);
+        seen.emplace_back(n->ssid, n->bssType, n->signalQuality, n->securityType, n->encryptionType,
+                          n->securityEnabled);
     }
+    EXPECT_EQ(seen, want);
     EXPECT_TRUE(rig.LoggedText(LOG_DETAIL, L"Not supported bss type: 2"));
     EXPECT_TRUE(rig.LoggedText(LOG_WARNING, L"Unknown security type. Auth: 5"));
     EXPECT_TRUE(rig.LoggedText(LOG_WARNING, L"Unknown encryption type. Ciph: 257"));

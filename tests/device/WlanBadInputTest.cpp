@@ -4,6 +4,7 @@
 // view. A few requests at the edge that the service takes are accepted.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <typeinfo>
 
@@ -102,12 +103,6 @@ Snapshot Take(WlanRig& rig) {
     return s;
 }
 
-bool InStack(const util::Exception& e, const wchar_t* function) {
-    for (const auto& entry : e.Entries())
-        if (entry.function == function) return true;
-    return false;
-}
-
 const std::type_info& kArgument = typeid(util::ArgumentEx);
 const std::type_info& kNotOpen = typeid(util::DeviceNotOpenEx);
 const std::type_info& kAlreadyOpen = typeid(util::DeviceAlreadyOpenEx);
@@ -130,7 +125,9 @@ void RunRows(State state, const std::vector<Row>& rows) {
             EXPECT_EQ(typeid(e), *row.thrown) << typeid(e).name();
             EXPECT_NE(e.GetFirstEntry().message.find(row.text), std::wstring::npos)
                 << testing::PrintToString(std::wstring(e.GetFirstEntry().message));
-            EXPECT_TRUE(InStack(e, row.op.function)) << testing::PrintToString(test::Dump(e));
+            EXPECT_TRUE(std::any_of(e.Entries().begin(), e.Entries().end(),
+                                    [&](const auto& entry) { return entry.function == row.op.function; }))
+                << testing::PrintToString(test::Dump(e));
             EXPECT_TRUE(Take(rig) == before) << "the refusal changed the service, its store or the host's view";
             // The association refuses a request past its type check as an
             // association failure, logged as an error.
@@ -147,12 +144,6 @@ void RunRows(State state, const std::vector<Row>& rows) {
     }
 }
 
-std::wstring Repeat(const std::wstring& piece, size_t times) {
-    std::wstring s;
-    while (times-- > 0) s += piece;
-    return s;
-}
-
 std::vector<Row> Rows() {
     using S = State;
     std::vector<Row> rows = {
@@ -163,7 +154,7 @@ std::vector<Row> Rows() {
         {"SSID empty", S::Open, Associate(Ssid(L"")), &kArgument, L"SSID length not supported: 0 bytes"},
         {"SSID of 33 bytes", S::Open, Associate(Ssid(std::wstring(33, L's'))), &kArgument,
          L"SSID length not supported: 33 bytes"},
-        {"SSID of 34 bytes in 17 characters", S::Open, Associate(Ssid(Repeat(L"\u00e9", 17))), &kArgument,
+        {"SSID of 34 bytes in 17 characters", S::Open, Associate(Ssid(std::wstring(17, L'\u00e9'))), &kArgument,
          L"SSID length not supported: 34 bytes"},
         {"SSID with a zero byte", S::Open, Associate(Ssid(std::wstring(L"Cut\0tail", 8))), &kArgument,
          L"SSID holds a zero character"},
@@ -175,7 +166,7 @@ std::vector<Row> Rows() {
          Associate(test::Request(L"Office", 5, 1, L"\u00b6\u00b6\u00b6\u00b6\u001b\u00b6\u00b6\u00b6")), &kArgument,
          L"Key holds a character a profile cannot carry"},
         {"SSID of 32 bytes", S::Open, Associate(Ssid(std::wstring(32, L's'))), nullptr, L""},
-        {"SSID of 32 bytes in 16 characters", S::Open, Associate(Ssid(Repeat(L"\u00e9", 16))), nullptr, L""},
+        {"SSID of 32 bytes in 16 characters", S::Open, Associate(Ssid(std::wstring(16, L'\u00e9'))), nullptr, L""},
         {"SSID with markup", S::Open, Associate(Ssid(L"<ssid a=\"1\">&amp;</ssid>")), nullptr, L""},
         {"SSID of an ampersand", S::Open, Associate(Ssid(L"&")), nullptr, L""},
         {"SSID in CJK", S::Open, Associate(Ssid(L"\u7121\u7dda")), nullptr, L""},

@@ -29,11 +29,7 @@ protected:
         sim::GetWorld().IpHelp().AddAdapter(a);
     }
     static void SetCounters(uint32_t index, uint32_t in, uint32_t out) {
-        sim::IpInterface row;
-        row.index = index;
-        row.inOctets = in;
-        row.outOctets = out;
-        sim::GetWorld().IpHelp().SetInterface(row);
+        sim::GetWorld().IpHelp().SetInterface({.index = index, .inOctets = in, .outOctets = out});
     }
     ace::WLanDevice device;
 };

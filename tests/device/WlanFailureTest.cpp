@@ -17,10 +17,7 @@ namespace {
 
 using test::WlanRig;
 
-struct Log {
-    unsigned level;
-    std::wstring text;  // a substring of one record at that level
-};
+using Log = std::pair<unsigned, std::wstring>;  // a level and a substring of one record at it
 
 struct Row {
     const char* label;
@@ -66,9 +63,9 @@ void RunRows(const std::vector<Row>& rows) {
         }
         sim::ClearFaults();
         EXPECT_EQ(HostCalls(rig), row.hostCalls);
-        for (const Log& l : row.logs)
-            EXPECT_TRUE(rig.LoggedText(l.level, l.text)) << "no record at " << l.level << ": "
-                                                          << testing::PrintToString(l.text);
+        for (const auto& [level, text] : row.logs)
+            EXPECT_TRUE(rig.LoggedText(level, text)) << "no record at " << level << ": "
+                                                      << testing::PrintToString(text);
     }
 }
 

@@ -118,12 +118,6 @@ std::vector<uint32_t> WlanRig::Statuses() const {
     return statuses;
 }
 
-size_t WlanRig::Count(const std::string& name) const {
-    size_t n = 0;
-    for (const HostCall& call : host->Calls()) n += call.name == name;
-    return n;
-}
-
 void WlanRig::Forget() {
     host->Clear();
     log->Clear();

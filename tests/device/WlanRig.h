@@ -66,8 +66,6 @@ public:
 
     // The DeviceStatusChanged values in order.
     std::vector<uint32_t> Statuses() const;
-    // The host's calls of `name` so far.
-    size_t Count(const std::string& name) const;
     // Forgets the host's calls and the log so far.
     void Forget();
     // Waits until the host has seen `status` reported `count` times in all.

@@ -41,25 +41,22 @@ TEST_F(InterfaceStatistics, FindIndexFromGuid) {
     device.FindIndexFromGuid(L"{bbbb-2}", index);
     EXPECT_EQ(index, 12u);
     // The name matches exactly; the size query is the list's first call,
-    // the list itself the second.
-    struct Row {
-        const wchar_t* guid;
-        unsigned failedCall;
-        const wchar_t* logged;
-    };
-    for (const Row& row : {Row{L"{BBBB-2}", 0, L"Failure: Did not find GUID {BBBB-2}"},
-                           Row{L"{bbbb-2}", 1, L"Failure: GetAdaptersInfo() failed for memory."},
-                           Row{L"{bbbb-2}", 2, L"Failure: GetAdaptersInfo() failed."}}) {
-        SCOPED_TRACE(row.failedCall);
+    // the list itself the second. The GUID, the call failed (0: none), the record.
+    const std::tuple<const wchar_t*, unsigned, const wchar_t*> rows[] = {
+        {L"{BBBB-2}", 0, L"Failure: Did not find GUID {BBBB-2}"},
+        {L"{bbbb-2}", 1, L"Failure: GetAdaptersInfo() failed for memory."},
+        {L"{bbbb-2}", 2, L"Failure: GetAdaptersInfo() failed."}};
+    for (auto [guid, failedCall, logged] : rows) {
+        SCOPED_TRACE(failedCall);
         test::LogCapture log;
-        if (row.failedCall != 0) sim::FailCall("GetAdaptersInfo", ERROR_NOT_SUPPORTED, row.failedCall);
+        if (failedCall != 0) sim::FailCall("GetAdaptersInfo", ERROR_NOT_SUPPORTED, failedCall);
         index = 99;
-        auto e = test::ExpectThrows<util::DeviceOpenEx>([&] { device.FindIndexFromGuid(row.guid, index); });
+        auto e = test::ExpectThrows<util::DeviceOpenEx>([&, guid = guid] { device.FindIndexFromGuid(guid, index); });
         sim::ClearFaults();
         EXPECT_EQ(index, 99u);
         EXPECT_EQ(e.Entries()[0].message, L"Device open failed.Failed to get index from adapter guid.");
         EXPECT_EQ(e.Entries().back().type, L"Stack Entry");
-        EXPECT_EQ(log->Find(LOG_ERROR, 2, L"ace::GenericAdapter::FindIndexFromGuid", row.logged).size(), 1u);
+        EXPECT_EQ(log->Find(LOG_ERROR, 2, L"ace::GenericAdapter::FindIndexFromGuid", logged).size(), 1u);
     }
 }
 

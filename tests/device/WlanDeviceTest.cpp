@@ -37,12 +37,8 @@ void HandlingFailedLogged(WlanRig& r) { EXPECT_TRUE(r.LoggedText(LOG_ERROR, L"No
 
 TEST(WlanDevice, StatusSequences) {
     using Step = std::function<void(WlanRig&)>;
-    struct Row {
-        const char* label;
-        std::vector<Step> steps;
-        std::vector<uint32_t> statuses;
-    };
-    const std::vector<Row> rows = {
+    // Label, steps, the statuses the host is told.
+    const std::vector<std::tuple<const char*, std::vector<Step>, std::vector<uint32_t>>> rows = {
         // Longer rows hold the shorter sequences as their beginnings.
         {"close a closed device", {Close}, {}},
         {"close associated", {Open, Associate, Close}, {0, 0, 1}},
@@ -54,11 +50,11 @@ TEST(WlanDevice, StatusSequences) {
          {0, 3, 2, 4, 0}},
         {"reopen", {Open, Close, Open}, {0, 1, 0}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.label);
+    for (const auto& [label, steps, statuses] : rows) {
+        SCOPED_TRACE(label);
         WlanRig rig;
-        for (const Step& step : row.steps) step(rig);
-        EXPECT_EQ(rig.Statuses(), row.statuses);
+        for (const Step& step : steps) step(rig);
+        EXPECT_EQ(rig.Statuses(), statuses);
         for (const test::HostCall& c : rig.host->Calls()) EXPECT_EQ(c.deviceIndex, 7);
     }
 }
@@ -147,19 +143,13 @@ TEST(WlanDevice, SignalConversion) {
 }
 
 TEST(WlanDevice, AccessStatusByVersionAndState) {
-    struct Row {
-        const char* label;
-        DWORD version;
-        bool connect;
-        std::vector<sim::WlanNetwork> networks;
-        uint32_t mask;
-        int32_t signal, registration;
-        std::wstring name;
-    };
     sim::WlanNetwork weak = test::Network(test::kWpa2Net, 40), strong = test::Network(test::kWpa2Net, 70);
     weak.rssi = strong.rssi = -80;
     sim::WlanNetwork zero = test::Network(test::kWpa2Net, 0), faint = test::Network(test::kWpa2Net, 10);
     faint.rssi = -120;
+    // Label, service version, connected, networks, mask; signal, registration and name reported.
+    using Row = std::tuple<const char*, DWORD, bool, std::vector<sim::WlanNetwork>, uint32_t, int32_t, int32_t,
+                           std::wstring>;
     const std::vector<Row> rows = {
         {"v2 connected: RSSI", 2, true, {weak, strong}, 13, 51, 2, L"Office"},
         {"v1 connected: the best listed", 1, true, {weak, strong}, 13, 70, 2, L"Office"},
@@ -167,19 +157,18 @@ TEST(WlanDevice, AccessStatusByVersionAndState) {
         {"only quality 0: not found", 2, false, {zero}, 8, -1, 2, L"-"},
         {"signal 0 on a broadcast network", 2, true, {faint}, 12, 0, 0, L"Office"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.label);
-        WlanRig rig(row.version, row.networks);
+    for (const auto& [label, version, connect, networks, mask, signal, registration, name] : rows) {
+        SCOPED_TRACE(label);
+        WlanRig rig(version, networks);
         rig.Open();
         rig.Associate(test::kWpa2Net);
-        if (row.connect) rig.Connect();
+        if (connect) rig.Connect();
         cei::AccessStatus status;
         status.networkRegistrationType = -9;
         status.networkName = L"-";
-        rig.device->GetAccessStatus(row.mask, status);
-        EXPECT_EQ(status.signalStrength, row.signal);
-        EXPECT_EQ(status.networkRegistrationType, row.registration);
-        EXPECT_EQ(status.networkName, row.name);
+        rig.device->GetAccessStatus(mask, status);
+        EXPECT_EQ(std::tie(status.signalStrength, status.networkRegistrationType, status.networkName),
+                  std::tie(signal, registration, name));
     }
 }
 
@@ -204,13 +193,8 @@ TEST(WlanDevice, NotificationsThatChangeNothing) {
     rig.Open();
     rig.Forget();
     WLAN_NOTIFICATION_DATA n{};
-    struct Row {
-        DWORD source, code;
-        bool otherInterface, nullContext;
-        unsigned level;
-        std::wstring text;
-    };
-    const std::vector<Row> rows = {
+    // Source, code, from another interface, without a device; the record's level and text.
+    const std::vector<std::tuple<DWORD, DWORD, bool, bool, unsigned, std::wstring>> rows = {
         {0x10, 14, false, false, LOG_TRACE, L"Notification:unknown MSM notification Source:16 Code:14"},
         {0x08, 24, false, false, LOG_TRACE, L"Notification:unknown ACM notification Source:8 Code:24"},
         {0x08, 8, false, false, LOG_TRACE, L"Notification:scan fail Source:8 Code:8"},
@@ -219,13 +203,13 @@ TEST(WlanDevice, NotificationsThatChangeNothing) {
         {0x08, 7, true, false, LOG_INFO, L"Notification from not selected wlan adapter. Guid: {"},
         {0x08, 7, false, true, LOG_WARNING, L"Closing down, notification not accepted. Notification: scan complete"},
     };
-    for (const Row& row : rows) {
-        n.NotificationSource = row.source;
-        n.NotificationCode = row.code;
+    for (const auto& [source, code, otherInterface, nullContext, level, text] : rows) {
+        n.NotificationSource = source;
+        n.NotificationCode = code;
         n.InterfaceGuid = rig.iface;
-        if (row.otherInterface) n.InterfaceGuid.Data1 ^= 1;
-        ace::WLanDevice::NotificationCallback(&n, row.nullContext ? nullptr : rig.device);
-        EXPECT_TRUE(rig.LoggedText(row.level, row.text)) << testing::PrintToString(row.text);
+        if (otherInterface) n.InterfaceGuid.Data1 ^= 1;
+        ace::WLanDevice::NotificationCallback(&n, nullContext ? nullptr : rig.device);
+        EXPECT_TRUE(rig.LoggedText(level, text)) << testing::PrintToString(text);
     }
     ace::WLanDevice::NotificationCallback(nullptr, rig.device);
     EXPECT_TRUE(rig.host->Calls().empty() || rig.host->Calls().front().name == "IpAddressStatus");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "WlanRig.h"
 #include "platform/sim/Faults.h"
@@ -22,12 +23,6 @@ std::vector<std::wstring> SetXmls(const WlanRig& rig) {
 }
 
 TEST(WlanProfiles, EveryAcceptedKindConnectsWithItsKey) {
-    struct Row {
-        const char* label;
-        sim::WlanNetwork network;
-        cei::AssociateInfoWlan request;
-        std::wstring material;  // as the document must carry it; empty: no key
-    };
     auto net = [](const char* ssid, DWORD auth, DWORD cipher, const std::wstring& secret, bool broadcast = true) {
         sim::WlanNetwork n = test::Network({ssid, auth, cipher, secret.c_str()});
         n.secret = secret;
@@ -37,7 +32,8 @@ TEST(WlanProfiles, EveryAcceptedKindConnectsWithItsKey) {
     const std::wstring hex26 = L"0123456789abcdef0123456789", hex10 = L"0123456789";
     const std::wstring pass63(63, L'p'), key64 = L"00112233445566778899aabbccddeeff00112233445566778899aabbccddeeff";
     const std::wstring umlaut = L"Gr\u00FC\u00DFe & <Tsch\u00FCss>";
-    const std::vector<Row> rows = {
+    // Label, network, request, the key as the document must carry it (empty: no key).
+    const std::vector<std::tuple<const char*, sim::WlanNetwork, cei::AssociateInfoWlan, std::wstring>> rows = {
         {"open", net("Cafe", 1, 0, L""), test::Request(L"Cafe", 0, 0), L""},
         {"WEP with prefix", net("Lab", 1, 5, hex26), test::Request(L"Lab", 0, 3, L"0x" + hex26, 1), hex26},
         {"WEP-40 without prefix", net("Lab", 1, 1, hex10), test::Request(L"Lab", 0, 3, hex10, 4), hex10},
@@ -51,17 +47,17 @@ TEST(WlanProfiles, EveryAcceptedKindConnectsWithItsKey) {
         {"non-ASCII passphrase", net("Home", 4, 2, umlaut), test::Request(L"Home", 3, 2, umlaut),
          L"Gr\u00FC\u00DFe &amp; &lt;Tsch\u00FCss&gt;"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.label);
-        WlanRig rig(2, {row.network});
+    for (const auto& [label, network, request, material] : rows) {
+        SCOPED_TRACE(label);
+        WlanRig rig(2, {network});
         rig.Open();
-        rig.device->AssociateNetwork(&row.request);
+        rig.device->AssociateNetwork(&request);
         std::vector<std::wstring> xml = SetXmls(rig);
         ASSERT_EQ(xml.size(), 1u);
         EXPECT_NE(xml[0].find(L"<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">"),
                   std::wstring::npos);
-        if (!row.material.empty()) {
-            EXPECT_NE(xml[0].find(L"<keyMaterial>" + row.material + L"</keyMaterial>"), std::wstring::npos);
+        if (!material.empty()) {
+            EXPECT_NE(xml[0].find(L"<keyMaterial>" + material + L"</keyMaterial>"), std::wstring::npos);
         }
         test::ExpectSchemaValid(xml[0]);
         rig.Connect();
@@ -70,11 +66,8 @@ TEST(WlanProfiles, EveryAcceptedKindConnectsWithItsKey) {
 }
 
 TEST(WlanProfiles, TheUsersProfileIsPutBackByteForByte) {
-    struct Row {
-        const char* label;
-        std::function<void(WlanRig&)> end;  // ends the association (or fails it)
-    };
-    const std::vector<Row> rows = {
+    // Label, and what ends the association (or fails it).
+    const std::vector<std::pair<const char*, std::function<void(WlanRig&)>>> rows = {
         {"unassociate", [](WlanRig& r) { r.device->UnAssociateNetwork(); }},
         {"close", [](WlanRig& r) { r.device->Close(); }},
         {"close while connected",
@@ -102,8 +95,8 @@ TEST(WlanProfiles, TheUsersProfileIsPutBackByteForByte) {
          }},
     };
     for (DWORD version : {1u, 2u}) {
-        for (const Row& row : rows) {
-            SCOPED_TRACE(std::string(row.label) + " v" + std::to_string(version));
+        for (const auto& [label, end] : rows) {
+            SCOPED_TRACE(std::string(label) + " v" + std::to_string(version));
             WlanRig rig(version);
             rig.wlan.StoreProfile(rig.iface, L"Office", kUserXml, 0);
             rig.Open();
@@ -112,7 +105,7 @@ TEST(WlanProfiles, TheUsersProfileIsPutBackByteForByte) {
             ASSERT_TRUE(mine.has_value());
             EXPECT_NE(mine->xml, kUserXml);
             EXPECT_EQ(mine->flags, version == 1 ? 0u : 2u);
-            row.end(rig);
+            end(rig);
             auto back = rig.wlan.Profile(rig.iface, L"Office");
             ASSERT_TRUE(back.has_value());
             EXPECT_EQ(back->xml, kUserXml);

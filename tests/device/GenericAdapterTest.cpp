@@ -14,12 +14,7 @@ namespace {
 
 using ace::DeviceProbe;
 
-struct DeviceDeleter {
-    void operator()(ace::IDevice* d) const { DeleteClass(d); }
-};
-using DevicePtr = std::unique_ptr<ace::IDevice, DeviceDeleter>;
-
-DevicePtr NewDevice() { return DevicePtr(CreateClass()); }
+using DevicePtr = std::unique_ptr<ace::IDevice, DeleteClassFn>;
 
 ace::GenericAdapter& Generic(const DevicePtr& d) { return *dynamic_cast<ace::GenericAdapter*>(d.get()); }
 
@@ -30,7 +25,7 @@ protected:
     void TearDown() override { DeviceProbe::AttachHost(Generic(d), nullptr); }
     test::LogCapture log;
     test::RecordingHost host;
-    DevicePtr d = NewDevice();
+    DevicePtr d{CreateClass(), DeleteClass};
 };
 
 TEST_F(GenericAdapterFixture, NewDeviceHasItsInitialValues) {

@@ -204,10 +204,10 @@ TEST(WlanDeviceFailure, DestructorStopsTheWorkerWhenTheCloseFails) {
     for (const auto& r : rig.log->Records())
         if (r.text == L"GenericAdapter thread closed." || r.text == L"Finished!") order.push_back(r.text);
     EXPECT_EQ(order, (std::vector<std::wstring>{L"GenericAdapter thread closed.", L"Finished!"}));
-    const auto caught = rig.Logged(LOG_ERROR, L"ace::WLanDevice::~WLanDevice");
+    const auto caught = rig.log->Find(LOG_ERROR, 2, L"ace::WLanDevice::~WLanDevice", L"");
     ASSERT_EQ(caught.size(), 1u);
-    EXPECT_EQ(caught[0].rfind(L"Caught exception\r\n", 0), 0u) << testing::PrintToString(caught[0]);
-    EXPECT_NE(caught[0].find(L"System call: ResetEvent failed."), std::wstring::npos);
+    EXPECT_EQ(caught[0].text.rfind(L"Caught exception\r\n", 0), 0u) << testing::PrintToString(caught[0].text);
+    EXPECT_NE(caught[0].text.find(L"System call: ResetEvent failed."), std::wstring::npos);
 }
 
 }  // namespace

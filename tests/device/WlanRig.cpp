@@ -134,12 +134,6 @@ bool WlanRig::WaitForStatus(DEVICE_STATE status, size_t count, std::chrono::mill
         bound);
 }
 
-std::vector<std::wstring> WlanRig::Logged(unsigned level, const std::wstring& function) const {
-    std::vector<std::wstring> texts;
-    for (const auto& r : log->Find(level, 2, function, L"")) texts.push_back(r.text);
-    return texts;
-}
-
 bool WlanRig::LoggedText(unsigned level, const std::wstring& text) const {
     return !log->Find(level, 0, L"", text).empty();
 }

@@ -70,8 +70,6 @@ public:
     void Forget();
     // Waits until the host has seen `status` reported `count` times in all.
     bool WaitForStatus(DEVICE_STATE status, size_t count, std::chrono::milliseconds bound = std::chrono::seconds(10));
-    // Every record text at `level` from `function` (empty: any).
-    std::vector<std::wstring> Logged(unsigned level, const std::wstring& function = L"") const;
     bool LoggedText(unsigned level, const std::wstring& text) const;
 
     sim::WlanService& wlan;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 #include <typeinfo>
 
 #include "WlanRig.h"
@@ -182,32 +183,28 @@ std::vector<Row> Rows() {
         {"access status 16|1", S::Associated, AccessStatus(17), &typeid(util::DeviceCapabilityEx),
          L"AccessStatusTypes parameter not supported: 17"},
         {"access status unassociated", S::Open, AccessStatus(1), &kNotAssociated, L"Not associated."},
-        // Operations in the states that refuse them.
-        {"associate closed", S::Closed, kAssociate, &kNotOpen, L"DeviceStatus: 1. It should be 0"},
+        // Operations in the states that refuse them; the uniform ones below.
         {"null request closed", S::Closed, AssociateWith(nullptr), &kNotOpen, L"DeviceStatus: 1. It should be 0"},
-        {"connect closed", S::Closed, kConnect, &kInvalid, L"DeviceStatus: 1. It should be 0"},
-        {"unassociate closed", S::Closed, kUnAssociate, &kNotOpen, L"DeviceStatus: 1. It should be 0"},
-        {"disconnect closed", S::Closed, kDisconnect, &kInvalid,
-         L"Wrong DeviceStatus: 1. It should be one of the following 2, 3"},
         {"access status closed", S::Closed, AccessStatus(1), &kNotOpen, L"DeviceStatus: 1"},
         {"networks closed", S::Closed, kNetworks, &kNotOpen, L"DeviceStatus: 1"},
-        {"open open", S::Open, kOpen, &kAlreadyOpen, L"Wrong DeviceStatus: 0"},
         {"unassociate unassociated", S::Open, kUnAssociate, &kNotAssociated, L"Not associated."},
-        {"disconnect open", S::Open, kDisconnect, &kInvalid,
-         L"Wrong DeviceStatus: 0. It should be one of the following 2, 3"},
-        {"open associated", S::Associated, kOpen, &kAlreadyOpen, L"Wrong DeviceStatus: 0"},
-        {"disconnect associated", S::Associated, kDisconnect, &kInvalid, L"Wrong DeviceStatus: 0"},
-        {"open connected", S::Connected, kOpen, &kAlreadyOpen, L"Wrong DeviceStatus: 2"},
-        {"associate connected", S::Connected, kAssociate, &kNotOpen, L"DeviceStatus: 2. It should be 0"},
-        {"connect connected", S::Connected, kConnect, &kInvalid, L"DeviceStatus: 2. It should be 0"},
-        {"unassociate connected", S::Connected, kUnAssociate, &kNotOpen, L"DeviceStatus: 2. It should be 0"},
-        {"open disconnecting", S::Disconnecting, kOpen, &kAlreadyOpen, L"Wrong DeviceStatus: 4"},
-        {"associate disconnecting", S::Disconnecting, kAssociate, &kNotOpen, L"DeviceStatus: 4. It should be 0"},
-        {"connect disconnecting", S::Disconnecting, kConnect, &kInvalid, L"DeviceStatus: 4. It should be 0"},
-        {"unassociate disconnecting", S::Disconnecting, kUnAssociate, &kNotOpen, L"DeviceStatus: 4. It should be 0"},
-        {"disconnect disconnecting", S::Disconnecting, kDisconnect, &kInvalid,
-         L"Wrong DeviceStatus: 4. It should be one of the following 2, 3"},
     };
+    // Open once open; Disconnect unless connected; the association's steps
+    // unless open or associated. The state, the status it reports, its name.
+    const std::tuple<State, int, const char*> states[] = {
+        {S::Closed, 1, " closed"},       {S::Open, 0, " open"},           {S::Associated, 0, " associated"},
+        {S::Connected, 2, " connected"}, {S::Disconnecting, 4, " disconnecting"}};
+    for (auto [state, status, in] : states) {
+        const std::wstring is = L"DeviceStatus: " + std::to_wstring(status);
+        if (state != S::Closed) rows.push_back({"open" + std::string(in), state, kOpen, &kAlreadyOpen, L"Wrong " + is});
+        if (state != S::Connected)
+            rows.push_back({"disconnect" + std::string(in), state, kDisconnect, &kInvalid,
+                            L"Wrong " + is + L". It should be one of the following 2, 3"});
+        if (state == S::Open || state == S::Associated) continue;
+        rows.push_back({"associate" + std::string(in), state, kAssociate, &kNotOpen, is + L". It should be 0"});
+        rows.push_back({"connect" + std::string(in), state, kConnect, &kInvalid, is + L". It should be 0"});
+        rows.push_back({"unassociate" + std::string(in), state, kUnAssociate, &kNotOpen, is + L". It should be 0"});
+    }
     // WEP keys of every length up to 30 and pre-shared keys up to 66: only
     // the lengths the service takes pass; the types the device does not take.
     for (size_t n = 0; n <= 30; ++n) {

@@ -25,7 +25,6 @@ std::vector<std::wstring> SetXmls(const WlanRig& rig) {
 TEST(WlanProfiles, EveryAcceptedKindConnectsWithItsKey) {
     auto net = [](const char* ssid, DWORD auth, DWORD cipher, const std::wstring& secret, bool broadcast = true) {
         sim::WlanNetwork n = test::Network({ssid, auth, cipher, secret.c_str()});
-        n.secret = secret;
         n.broadcast = broadcast;
         return n;
     };

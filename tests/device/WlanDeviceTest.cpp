@@ -40,7 +40,6 @@ TEST(WlanDevice, StatusSequences) {
     // Label, steps, the statuses the host is told.
     const std::vector<std::tuple<const char*, std::vector<Step>, std::vector<uint32_t>>> rows = {
         // Longer rows hold the shorter sequences as their beginnings.
-        {"close a closed device", {Close}, {}},
         {"close associated", {Open, Associate, Close}, {0, 0, 1}},
         {"close connected", {Open, Associate, Connect, Close}, {0, 3, 2, 4, 0, 0, 1}},
         {"reconnect after disconnect", {Open, Associate, Connect, Disconnect, Connect}, {0, 3, 2, 4, 0, 3, 2}},
@@ -96,13 +95,9 @@ TEST(WlanDevice, OpenPassesTheServiceWhatItRequires) {
 
 TEST(WlanDevice, NetworkListMirrorsTheService) {
     auto net = [](std::string ssid, DWORD bss, DWORD auth, DWORD cipher, DWORD quality) {
-        sim::WlanNetwork n;
+        sim::WlanNetwork n = test::Network({"", auth, cipher, L""}, quality);  // secured when ciphered
         n.ssid = std::move(ssid);
         n.bssType = bss;
-        n.authAlgorithm = auth;
-        n.cipherAlgorithm = cipher;
-        n.signalQuality = quality;
-        n.securityEnabled = cipher != 0;
         return n;
     };
     WlanRig rig(2, {net("Office", 1, 7, 4, 90), net("Cafe", 1, 1, 0, 60), net("Lab", 1, 2, 5, 50),

@@ -83,25 +83,20 @@ struct Row {
     std::wstring text;             // substring of the raising site's message
 };
 
-// What the service, its store and the host have seen.
-struct Snapshot {
-    size_t writes = 0;  // profile sets and deletes, connects, disconnects
+// What the service, its store and the host have seen: the writes (profile
+// sets and deletes, connects, disconnects), the profiles, the status and the
+// host's calls.
+auto Take(WlanRig& rig) {
+    size_t writes = 0;
     std::vector<std::pair<std::wstring, std::wstring>> profiles;
-    DEVICE_STATE status{};
     std::vector<std::string> hostCalls;
-    bool operator==(const Snapshot&) const = default;
-};
-
-Snapshot Take(WlanRig& rig) {
-    Snapshot s;
     for (const auto& j : rig.wlan.Journal())
-        s.writes += j.call == "WlanSetProfile" || j.call == "WlanDeleteProfile" || j.call == "WlanConnect" ||
-                    j.call == "WlanDisconnect";
-    for (const auto& p : rig.wlan.Profiles(rig.iface)) s.profiles.emplace_back(p.name, p.xml);
-    s.status = rig.device->GetDeviceStatus();
+        writes += j.call == "WlanSetProfile" || j.call == "WlanDeleteProfile" || j.call == "WlanConnect" ||
+                  j.call == "WlanDisconnect";
+    for (const auto& p : rig.wlan.Profiles(rig.iface)) profiles.emplace_back(p.name, p.xml);
     for (const auto& c : rig.host->Calls())
-        if (c.name != "IpAddressStatus") s.hostCalls.push_back(c.name);
-    return s;
+        if (c.name != "IpAddressStatus") hostCalls.push_back(c.name);
+    return std::make_tuple(writes, profiles, rig.device->GetDeviceStatus(), hostCalls);
 }
 
 const std::type_info& kArgument = typeid(util::ArgumentEx);
@@ -117,7 +112,7 @@ void RunRows(State state, const std::vector<Row>& rows) {
         if (row.state != state) continue;
         SCOPED_TRACE(row.what);
         rig.Forget();
-        const Snapshot before = Take(rig);
+        const auto before = Take(rig);
         try {
             row.op.call(*rig.device, rig);
             ASSERT_EQ(row.thrown, nullptr) << "nothing was thrown";
@@ -129,7 +124,7 @@ void RunRows(State state, const std::vector<Row>& rows) {
             EXPECT_TRUE(std::any_of(e.Entries().begin(), e.Entries().end(),
                                     [&](const auto& entry) { return entry.function == row.op.function; }))
                 << testing::PrintToString(test::Dump(e));
-            EXPECT_TRUE(Take(rig) == before) << "the refusal changed the service, its store or the host's view";
+            EXPECT_EQ(Take(rig), before) << "the refusal changed the service, its store or the host's view";
             // The association refuses a request past its type check as an
             // association failure, logged as an error.
             if (row.thrown == &kArgument && row.text.rfind(L"pAssociateInfo", 0) != 0) {

@@ -12,14 +12,11 @@ namespace {
 
 template <class Pmf>
 long Slot(Pmf pmf) {
-    struct Rep {
-        uintptr_t ptr;
-        ptrdiff_t adjust;
-    } rep;
-    static_assert(sizeof(Pmf) == sizeof(Rep));
-    std::memcpy(&rep, &pmf, sizeof rep);
-    EXPECT_EQ(rep.ptr & 1, 1u) << "not a virtual function";
-    return static_cast<long>((rep.ptr - 1) / sizeof(void*));
+    uintptr_t rep[2];  // the function's address (a virtual one's: 1 + the offset), the this adjustment
+    static_assert(sizeof(Pmf) == sizeof rep);
+    std::memcpy(rep, &pmf, sizeof rep);
+    EXPECT_EQ(rep[0] & 1, 1u) << "not a virtual function";
+    return static_cast<long>((rep[0] - 1) / sizeof(void*));
 }
 
 using Row = std::pair<const char*, long>;  // an operation's name and slot

@@ -38,8 +38,8 @@ TEST_F(GenericAdapterFixture, NewDeviceHasItsInitialValues) {
     EXPECT_TRUE(Generic(d).IsRunning());  // the worker runs from construction
 }
 
-// The setters, accessors and reserved slots are driven through the binary
-// boundary by tests/device/host/BoundaryHost.cpp.
+// The setters, accessors, reserved slots and DeleteClass of null are driven
+// through the binary boundary by tests/device/host/BoundaryHost.cpp.
 
 TEST_F(GenericAdapterFixture, ChangeDeviceStatusLogsTwiceAndNotifiesOnlyWhenAsked) {
     d->SetDeviceIndex(5);
@@ -84,8 +84,6 @@ TEST_F(GenericAdapterFixture, CloseAndDestroyOfAClosedDeviceDoNothing) {
     EXPECT_EQ(log->Find(LOG_EVENT, 2, L"ace::WLanDevice::Close", L"").size(), 2u);
     EXPECT_EQ(log->Find(LOG_TRACE, 2, L"ace::WLanDevice::Close", L"Profile time: ").size(), 2u);
 }
-
-TEST(GenericAdapter, DeleteClassOfNullDoesNothing) { DeleteClass(nullptr); }
 
 TEST(GenericAdapter, DeviceDeletedRightAfterCreationStopsItsWorkerAtOnce) {
     test::LogCapture log;

@@ -8,8 +8,11 @@
 
 #include <cwctype>
 #include <random>
+#include <tuple>
 
 namespace {
+
+using namespace std::string_literals;
 
 class DeviceInformation : public ::testing::Test {
 protected:
@@ -44,15 +47,11 @@ TEST_F(DeviceInformation, WriteOfStaticSettingsIsLogged) {
     auto places = world.Add(sim::AdapterDescription{});
     cei::ConnectionInfo settings;
     device.GetNetworkSettings(places.description, settings);
-    EXPECT_EQ(settings.ipAddress, L"10.0.0.5");
     settings.ipAddress = L"192.168.7.9";
     device.SetNetworkSettings(places.description, settings, false);
     EXPECT_EQ(Logged(LOG_INFO, L"SetNetworkSettings",
                      L"Set IP configuration on device '" + places.description + L"' succeded"),
               1u);
-    cei::ConnectionInfo back;
-    device.GetNetworkSettings(places.description, back);
-    EXPECT_EQ(back.ipAddress, L"192.168.7.9");
 }
 
 TEST_F(DeviceInformation, UnknownAdapterFailsToReadAndOnlyWarnsOnWrite) {
@@ -86,30 +85,25 @@ TEST_F(DeviceInformation, RetrieveDeviceInformationCopiesTheInventoryEntry) {
     host.number1 = 9;
     device.SetDeviceInformation(host);
 
+    // Every field: the inventory entry's, the host's text11 and text14 kept, the rest cleared or fixed; a
+    // second retrieve reads the same.
+    auto fields = [](const cei::DeviceInformation& i) {
+        return std::tie(i.deviceId, i.friendlyName, i.modelName, i.manufacturer, i.text5, i.driverImagePath,
+                        i.driverDate, i.driverVersion, i.serviceDisplayName, i.text10, i.text11, i.text12, i.text13,
+                        i.text14, i.number1, i.number2, i.text15);
+    };
+    const std::wstring none;
+    cei::DeviceInformation first, second;
     device.RetrieveDeviceInformation(0, 0);
-    cei::DeviceInformation first;
     device.GetDeviceInformation(first);
-    EXPECT_EQ(first.deviceId, places.guid);
-    EXPECT_EQ(first.friendlyName, *a.friendlyName);
-    EXPECT_EQ(first.modelName, *a.friendlyName);
-    EXPECT_EQ(first.manufacturer, L"Contoso");
-    EXPECT_EQ(first.driverImagePath, L"system32\\DRIVERS\\wlan.sys");
-    EXPECT_EQ(first.driverDate, L"6-21-2006");
-    EXPECT_EQ(first.driverVersion, L"6.0.6000.16386");
-    EXPECT_EQ(first.serviceDisplayName, L"Wireless LAN Miniport Driver");
-    EXPECT_EQ(first.text5, L"");
-    EXPECT_EQ(first.text11, L"eleven");
-    EXPECT_EQ(first.text14, L"fourteen");
-    EXPECT_EQ(first.number1, 0u);
-    EXPECT_EQ(first.number2, 2u);
+    EXPECT_EQ(fields(first), std::make_tuple(places.guid, *a.friendlyName, *a.friendlyName, L"Contoso"s, none,
+                                             L"system32\\DRIVERS\\wlan.sys"s, L"6-21-2006"s, L"6.0.6000.16386"s,
+                                             L"Wireless LAN Miniport Driver"s, none, L"eleven"s, none, none,
+                                             L"fourteen"s, 0u, 2u, none));
     EXPECT_EQ(device.GetDeviceInformationId(), places.guid);
-
     device.RetrieveDeviceInformation(7, 8);
-    cei::DeviceInformation second;
     device.GetDeviceInformation(second);
-    EXPECT_EQ(second.deviceId, first.deviceId);
-    EXPECT_EQ(second.friendlyName, first.friendlyName);
-    EXPECT_EQ(second.text11, first.text11);
+    EXPECT_EQ(fields(second), fields(first));
 }
 
 TEST_F(DeviceInformation, NameDifferingInCaseIsNotFound) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "device/GenericAdapter.h"
+#include "device/WLanDevice.h"
 
 namespace ace {
 
@@ -10,12 +11,6 @@ struct DeviceProbe {
     static void SetInterfaceIndex(GenericAdapter& device, uint32_t index) { device.interfaceIndex = index; }
     static uint64_t Received(const GenericAdapter& device) { return device.receivedAccumulator; }
 };
-
-}  // namespace ace
-
-#include "device/WLanDevice.h"
-
-namespace ace {
 
 struct WLanDeviceProbe {
     static int32_t ConvertSignalToPercent(int32_t value) { return WLanDevice::ConvertSignalToPercent(value); }

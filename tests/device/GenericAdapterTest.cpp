@@ -14,12 +14,7 @@ namespace {
 
 using ace::DeviceProbe;
 
-struct DeviceDeleter {
-    void operator()(ace::IDevice* d) const { DeleteClass(d); }
-};
-using DevicePtr = std::unique_ptr<ace::IDevice, DeviceDeleter>;
-
-DevicePtr NewDevice() { return DevicePtr(CreateClass()); }
+using DevicePtr = std::unique_ptr<ace::IDevice, DeleteClassFn>;
 
 ace::GenericAdapter& Generic(const DevicePtr& d) { return *dynamic_cast<ace::GenericAdapter*>(d.get()); }
 
@@ -30,7 +25,7 @@ protected:
     void TearDown() override { DeviceProbe::AttachHost(Generic(d), nullptr); }
     test::LogCapture log;
     test::RecordingHost host;
-    DevicePtr d = NewDevice();
+    DevicePtr d{CreateClass(), DeleteClass};
 };
 
 TEST_F(GenericAdapterFixture, NewDeviceHasItsInitialValues) {
@@ -43,8 +38,8 @@ TEST_F(GenericAdapterFixture, NewDeviceHasItsInitialValues) {
     EXPECT_TRUE(Generic(d).IsRunning());  // the worker runs from construction
 }
 
-// The setters, accessors and reserved slots are driven through the binary
-// boundary by tests/device/host/BoundaryHost.cpp.
+// The setters, accessors, reserved slots and DeleteClass of null are driven
+// through the binary boundary by tests/device/host/BoundaryHost.cpp.
 
 TEST_F(GenericAdapterFixture, ChangeDeviceStatusLogsTwiceAndNotifiesOnlyWhenAsked) {
     d->SetDeviceIndex(5);
@@ -52,22 +47,16 @@ TEST_F(GenericAdapterFixture, ChangeDeviceStatusLogsTwiceAndNotifiesOnlyWhenAske
 
     Generic(d).ChangeDeviceStatus(DEVICE_STATE::DISCONNECTED, false);
     EXPECT_TRUE(host.Calls().empty());
-    auto lines = log->Find(LOG_INFO, 2, L"ace::GenericAdapter::ChangeDeviceStatus", L"Device Status: ");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].text, L"Device Status: 1");
-    EXPECT_EQ(lines[1].text, L"Device Status: 0");
+    std::vector<std::wstring> lines;
+    for (const auto& r : log->Find(LOG_INFO, 2, L"ace::GenericAdapter::ChangeDeviceStatus", L"Device Status: "))
+        lines.push_back(r.text);
+    EXPECT_EQ(lines, (std::vector<std::wstring>{L"Device Status: 1", L"Device Status: 0"}));
 
     // The same value again is still reported.
     Generic(d).ChangeDeviceStatus(DEVICE_STATE::DISCONNECTED, true);
     Generic(d).ChangeDeviceStatus(DEVICE_STATE::DISCONNECTED, true);
-    auto calls = host.Calls();
-    ASSERT_EQ(calls.size(), 2u);
-    for (const auto& c : calls) {
-        EXPECT_EQ(c.name, "DeviceStatusChanged");
-        EXPECT_EQ(c.deviceIndex, 5);
-        EXPECT_EQ(c.value1, 0u);
-        EXPECT_EQ(c.thread, std::this_thread::get_id());
-    }
+    const test::HostCall told{"DeviceStatusChanged", 5, 0, 0, std::this_thread::get_id()};
+    EXPECT_EQ(host.Calls(), (std::vector<test::HostCall>{told, told}));
 }
 
 TEST_F(GenericAdapterFixture, HostExceptionFromStatusChangeReachesTheCallerAfterTheChange) {
@@ -96,8 +85,6 @@ TEST_F(GenericAdapterFixture, CloseAndDestroyOfAClosedDeviceDoNothing) {
     EXPECT_EQ(log->Find(LOG_TRACE, 2, L"ace::WLanDevice::Close", L"Profile time: ").size(), 2u);
 }
 
-TEST(GenericAdapter, DeleteClassOfNullDoesNothing) { DeleteClass(nullptr); }
-
 TEST(GenericAdapter, DeviceDeletedRightAfterCreationStopsItsWorkerAtOnce) {
     test::LogCapture log;
     auto started = std::chrono::steady_clock::now();
@@ -105,13 +92,10 @@ TEST(GenericAdapter, DeviceDeletedRightAfterCreationStopsItsWorkerAtOnce) {
     auto took = std::chrono::steady_clock::now() - started;
     // The worker ends when signalled; 60 s would mean it was waited out.
     EXPECT_LT(took, std::chrono::seconds(30));
-    auto records = log->Records();
     std::vector<std::wstring> worker;
-    for (const auto& r : records)
+    for (const auto& r : log->Records())
         if (r.function == L"ace::GenericAdapter::ThreadRoutine") worker.push_back(r.text);
-    ASSERT_EQ(worker.size(), 2u);
-    EXPECT_EQ(worker[0], L"WlanDevice thread started.");
-    EXPECT_EQ(worker[1], L"GenericAdapter thread closed.");
+    EXPECT_EQ(worker, (std::vector<std::wstring>{L"WlanDevice thread started.", L"GenericAdapter thread closed."}));
     EXPECT_TRUE(log->Contains(L"Finished!"));
     EXPECT_EQ(log->Find(LOG_ERROR, 0, L"", L"").size(), 0u);
 }
@@ -120,8 +104,10 @@ TEST(GenericAdapter, FailingEventCreationReachesCreateClassCaller) {
     if (!sim::KernelFaultsSupported()) GTEST_SKIP() << "the real kernel cannot be made to fail";
     sim::ScopedFault fault("CreateEventW", ERROR_NOT_ENOUGH_MEMORY, 2);  // the thread's stop event is the first
     auto e = test::ExpectThrows<util::SystemCallEx>([] { DeleteClass(CreateClass()); });
-    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::CreateEventW", util::SystemMessage(ERROR_NOT_ENOUGH_MEMORY), ERROR_NOT_ENOUGH_MEMORY);
-    test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::Event::Create", L"System call: CreateEvent failed.", 0);
+    test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::CreateEventW", util::SystemMessage(ERROR_NOT_ENOUGH_MEMORY),
+                      ERROR_NOT_ENOUGH_MEMORY);
+    test::ExpectEntry(e, 1, L"class util::SystemCallEx", L"util::Event::Create", L"System call: CreateEvent failed.",
+                      0);
     EXPECT_EQ(e.Entries().back().function, L"ace::WLanDevice::WLanDevice");
 }
 

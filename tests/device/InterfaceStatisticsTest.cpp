@@ -1,6 +1,8 @@
 // The adapter's IP interface through the simulated IP Helper.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "DeviceProbe.h"
 #include "RecordingHost.h"
 #include "TestSupport.h"
@@ -27,11 +29,7 @@ protected:
         sim::GetWorld().IpHelp().AddAdapter(a);
     }
     static void SetCounters(uint32_t index, uint32_t in, uint32_t out) {
-        sim::IpInterface row;
-        row.index = index;
-        row.inOctets = in;
-        row.outOctets = out;
-        sim::GetWorld().IpHelp().SetInterface(row);
+        sim::GetWorld().IpHelp().SetInterface({.index = index, .inOctets = in, .outOctets = out});
     }
     ace::WLanDevice device;
 };
@@ -43,46 +41,39 @@ TEST_F(InterfaceStatistics, FindIndexFromGuid) {
     device.FindIndexFromGuid(L"{bbbb-2}", index);
     EXPECT_EQ(index, 12u);
     // The name matches exactly; the size query is the list's first call,
-    // the list itself the second.
-    struct Row {
-        const wchar_t* guid;
-        unsigned failedCall;
-        const wchar_t* logged;
-    };
-    for (const Row& row : {Row{L"{BBBB-2}", 0, L"Failure: Did not find GUID {BBBB-2}"},
-                           Row{L"{bbbb-2}", 1, L"Failure: GetAdaptersInfo() failed for memory."},
-                           Row{L"{bbbb-2}", 2, L"Failure: GetAdaptersInfo() failed."}}) {
-        SCOPED_TRACE(row.failedCall);
+    // the list itself the second. The GUID, the call failed (0: none), the record.
+    const std::tuple<const wchar_t*, unsigned, const wchar_t*> rows[] = {
+        {L"{BBBB-2}", 0, L"Failure: Did not find GUID {BBBB-2}"},
+        {L"{bbbb-2}", 1, L"Failure: GetAdaptersInfo() failed for memory."},
+        {L"{bbbb-2}", 2, L"Failure: GetAdaptersInfo() failed."}};
+    for (auto [guid, failedCall, logged] : rows) {
+        SCOPED_TRACE(failedCall);
         test::LogCapture log;
-        if (row.failedCall != 0) sim::FailCall("GetAdaptersInfo", ERROR_NOT_SUPPORTED, row.failedCall);
+        if (failedCall != 0) sim::FailCall("GetAdaptersInfo", ERROR_NOT_SUPPORTED, failedCall);
         index = 99;
-        auto e = test::ExpectThrows<util::DeviceOpenEx>([&] { device.FindIndexFromGuid(row.guid, index); });
+        auto e = test::ExpectThrows<util::DeviceOpenEx>([&, guid = guid] { device.FindIndexFromGuid(guid, index); });
         sim::ClearFaults();
         EXPECT_EQ(index, 99u);
         EXPECT_EQ(e.Entries()[0].message, L"Device open failed.Failed to get index from adapter guid.");
         EXPECT_EQ(e.Entries().back().type, L"Stack Entry");
-        EXPECT_EQ(log->Find(LOG_ERROR, 2, L"ace::GenericAdapter::FindIndexFromGuid", row.logged).size(), 1u);
+        EXPECT_EQ(log->Find(LOG_ERROR, 2, L"ace::GenericAdapter::FindIndexFromGuid", logged).size(), 1u);
     }
 }
 
 TEST_F(InterfaceStatistics, CountersWidenWhenTheyWrap) {
     const uint32_t wrapPoint = 0xFFFFFFFFu - 295;  // 2^32 - 296
-    SetCounters(4, wrapPoint, 10);
+    const uint64_t wrap = uint64_t(1) << 32;
+    // The counters in turn and the totals: received wraps, sent stays equal once, then wraps.
+    const std::vector<std::tuple<uint32_t, uint32_t, uint64_t, uint64_t>> rows = {
+        {wrapPoint, 10, wrapPoint, 10}, {100, 10, wrap + 100, 10}, {200, 5, wrap + 200, wrap + 5}};
     cei::DeviceStatistics s;
-    device.GetInterfaceData(4, s);
-    EXPECT_EQ(s.bytesReceived, wrapPoint);
-    EXPECT_EQ(s.bytesSent, 10u);
-
-    SetCounters(4, 100, 10);  // received wrapped once; sent stayed equal
-    cei::DeviceStatistics& same = device.GetInterfaceData(4, s);
-    EXPECT_EQ(&same, &s);
-    EXPECT_EQ(s.bytesReceived, (uint64_t(1) << 32) + 100);
-    EXPECT_EQ(s.bytesSent, 10u);
-
-    SetCounters(4, 200, 5);
-    device.GetInterfaceData(4, s);
-    EXPECT_EQ(s.bytesReceived, (uint64_t(1) << 32) + 200);
-    EXPECT_EQ(s.bytesSent, (uint64_t(1) << 32) + 5);
+    for (auto [in, out, received, sent] : rows) {
+        SCOPED_TRACE(in);
+        SetCounters(4, in, out);
+        EXPECT_EQ(&device.GetInterfaceData(4, s), &s);
+        EXPECT_EQ(s.bytesReceived, received);
+        EXPECT_EQ(s.bytesSent, sent);
+    }
 }
 
 TEST_F(InterfaceStatistics, GetIfEntryFailureLeavesEverythingAsItWas) {
@@ -134,12 +125,9 @@ TEST_F(InterfaceStatistics, CheckIpAddressTellsTheHostOnlyOfChanges) {
     device.CheckIpAddress();
     device.CheckIpAddress();
 
-    auto calls = host.Calls();
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].name, "IpAddressStatus");
-    EXPECT_EQ(calls[0].deviceIndex, 2);
-    EXPECT_EQ(calls[0].value1, 1u);
-    EXPECT_EQ(calls[1].value1, 0u);
+    const auto me = std::this_thread::get_id();
+    EXPECT_EQ(host.Calls(),
+              (std::vector<test::HostCall>{{"IpAddressStatus", 2, 1, 0, me}, {"IpAddressStatus", 2, 0, 0, me}}));
     EXPECT_FALSE(device.IsIpAddressReported());
 }
 
@@ -158,9 +146,8 @@ TEST_F(InterfaceStatistics, WorkerThreadDiesQuietlyWhenTheCheckThrows) {
     for (const auto& r : log->Records())  // "thread started." may or may not fall in the capture
         if (r.function == L"ace::GenericAdapter::ThreadRoutine" && r.text != L"WlanDevice thread started.")
             worker.push_back(r.text);
-    ASSERT_EQ(worker.size(), 2u);
-    EXPECT_EQ(worker[0], L"GenericAdapter thread died of unknown exception.");
-    EXPECT_EQ(worker[1], L"GenericAdapter thread closed.");
+    EXPECT_EQ(worker, (std::vector<std::wstring>{L"GenericAdapter thread died of unknown exception.",
+                                                 L"GenericAdapter thread closed."}));
     EXPECT_EQ(log->Find(LOG_ERROR, 1, L"ace::GenericAdapter::ThreadRoutine", L"").size(), 1u);
     EXPECT_EQ(host.Calls().size(), 1u);  // no more checks after the exception
 }

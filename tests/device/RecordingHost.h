@@ -19,6 +19,7 @@ struct HostCall {
     uint32_t value1 = 0;
     uint32_t value2 = 0;
     std::thread::id thread;
+    bool operator==(const HostCall&) const = default;
 };
 
 class RecordingHost : public ace::IDeviceCallback {
@@ -28,7 +29,9 @@ public:
     void ConnectCompleted(int32_t deviceIndex, uint32_t result, uint32_t value) override {
         Record("ConnectCompleted", deviceIndex, result, value);
     }
-    void ConnectProgress(int32_t deviceIndex, uint32_t step) override { Record("ConnectProgress", deviceIndex, step, 0); }
+    void ConnectProgress(int32_t deviceIndex, uint32_t step) override {
+        Record("ConnectProgress", deviceIndex, step, 0);
+    }
     void DeviceStatusChanged(int32_t deviceIndex, DEVICE_STATE state) override {
         Record("DeviceStatusChanged", deviceIndex, static_cast<uint32_t>(state), 0);
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "device/GenericAdapter.h"
 
@@ -11,20 +12,14 @@ namespace {
 
 template <class Pmf>
 long Slot(Pmf pmf) {
-    struct Rep {
-        uintptr_t ptr;
-        ptrdiff_t adjust;
-    } rep;
-    static_assert(sizeof(Pmf) == sizeof(Rep));
-    std::memcpy(&rep, &pmf, sizeof rep);
-    EXPECT_EQ(rep.ptr & 1, 1u) << "not a virtual function";
-    return static_cast<long>((rep.ptr - 1) / sizeof(void*));
+    uintptr_t rep[2];  // the function's address (a virtual one's: 1 + the offset), the this adjustment
+    static_assert(sizeof(Pmf) == sizeof rep);
+    std::memcpy(rep, &pmf, sizeof rep);
+    EXPECT_EQ(rep[0] & 1, 1u) << "not a virtual function";
+    return static_cast<long>((rep[0] - 1) / sizeof(void*));
 }
 
-struct Row {
-    const char* name;
-    long slot;
-};
+using Row = std::pair<const char*, long>;  // an operation's name and slot
 
 using ace::GenericAdapter;
 using ace::IDevice;
@@ -72,9 +67,9 @@ TEST(SlotOrder, OperationsFollowTheDeclaredOrder) {
         {"SetIpAddressReported", Slot(&GenericAdapter::SetIpAddressReported)},
     };
     // The virtual destructor takes the slots before Close (two in this ABI).
-    EXPECT_EQ(rows[0].slot, 2);
+    EXPECT_EQ(rows[0].second, 2);
     for (size_t i = 1; i < sizeof rows / sizeof rows[0]; ++i)
-        EXPECT_EQ(rows[i].slot, rows[i - 1].slot + 1) << rows[i].name << " after " << rows[i - 1].name;
+        EXPECT_EQ(rows[i].second, rows[i - 1].second + 1) << rows[i].first << " after " << rows[i - 1].first;
 }
 
 TEST(SlotOrder, CallbackOperationsSitInTheirPlaces) {
@@ -89,7 +84,8 @@ TEST(SlotOrder, CallbackOperationsSitInTheirPlaces) {
         {"Reserved7", Slot(&IDeviceCallback::Reserved7)},
         {"IpAddressStatus", Slot(&IDeviceCallback::IpAddressStatus)},
     };
-    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) EXPECT_EQ(rows[i].slot, static_cast<long>(i)) << rows[i].name;
+    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
+        EXPECT_EQ(rows[i].second, static_cast<long>(i)) << rows[i].first;
 }
 
 }  // namespace

@@ -17,10 +17,7 @@ namespace {
 
 using test::WlanRig;
 
-struct Log {
-    unsigned level;
-    std::wstring text;  // a substring of one record at that level
-};
+using Log = std::pair<unsigned, std::wstring>;  // a level and a substring of one record at it
 
 struct Row {
     const char* label;
@@ -66,31 +63,39 @@ void RunRows(const std::vector<Row>& rows) {
         }
         sim::ClearFaults();
         EXPECT_EQ(HostCalls(rig), row.hostCalls);
-        for (const Log& l : row.logs)
-            EXPECT_TRUE(rig.LoggedText(l.level, l.text)) << "no record at " << l.level << ": "
-                                                          << testing::PrintToString(l.text);
+        for (const auto& [level, text] : row.logs)
+            EXPECT_TRUE(rig.LoggedText(level, text)) << "no record at " << level << ": "
+                                                      << testing::PrintToString(text);
     }
 }
+
+using Step = std::function<void(WlanRig&)>;
 
 void Open(WlanRig& r) { r.Open(); }
 void OpenAssociate(WlanRig& r) {
     r.Open();
     r.Associate(test::kWpa2Net);
 }
-void List(WlanRig& r) {
-    ace::NetworkList networks;
-    r.device->GetAvailableNetworks(networks);
-}
-template <sim::WlanSilence what, void (*before)(WlanRig&)>
-void Silenced(WlanRig& r) {
-    before(r);
-    r.wlan.Silence(what);
-}
-
 void ConnectedSilent(WlanRig& r) {
     r.Open();
     r.AssociateAndConnect(test::kWpa2Net);
     r.wlan.Silence(sim::WlanSilence::Disconnect);
+}
+void Associate(WlanRig& r) { r.Associate(test::kWpa2Net); }
+void Connect(WlanRig& r) { r.Connect(); }
+void List(WlanRig& r) {
+    ace::NetworkList networks;
+    r.device->GetAvailableNetworks(networks);
+}
+// `first` (if any), then `then`.
+Step Then(void (*first)(WlanRig&), Step then) {
+    return [first, then](WlanRig& r) {
+        if (first != nullptr) first(r);
+        then(r);
+    };
+}
+Step Silence(sim::WlanSilence what, void (*first)(WlanRig&) = nullptr) {
+    return Then(first, [what](WlanRig& r) { r.wlan.Silence(what); });
 }
 
 const std::type_info* const kNone = nullptr;
@@ -101,6 +106,10 @@ const std::type_info* const kNone = nullptr;
 TEST(WlanDeviceFailure, WorldOutcomesAndFaultsOutsideTheCampaign) {
     const std::vector<std::string> failed = {"DeviceStatusChanged 3", "ConnectProgress 1", "DeviceStatusChanged 0",
                                              "ConnectCompleted 201 0"};
+    const std::vector<Log> scanWait = {{LOG_ERROR, L"WaitForSingleObject 'Scan complete' failed. Result: 258"},
+                                       {LOG_WARNING, L"Continue any way"}};
+    const std::vector<Log> disconnectWait = {{LOG_ERROR, L"WaitForSingleObject 'Disconnected' failed. Result: 258"}};
+    const auto& systemCall = typeid(util::SystemCallEx);
     RunRows({
         {"version unsupported", [](WlanRig& r) { r.wlan.SetServiceVersion(0); }, nullptr, 0, Open,
          &typeid(util::DeviceOpenEx), L"Device open failed.", {},
@@ -108,31 +117,19 @@ TEST(WlanDeviceFailure, WorldOutcomesAndFaultsOutsideTheCampaign) {
         {"no adapter of that name", [](WlanRig& r) { r.device->SetDeviceName(L"contoso wireless"); }, nullptr, 0,
          Open, &typeid(util::DeviceOpenEx), L"Device open failed.", {},
          {{LOG_WARNING, L"Adapter 'contoso wireless' is not available"}}},
-        {"scan unnotified", [](WlanRig& r) { r.wlan.Silence(sim::WlanSilence::Scan); }, nullptr, 0, Open, kNone, L"",
-         {"DeviceStatusChanged 0"},
-         {{LOG_ERROR, L"WaitForSingleObject 'Scan complete' failed. Result: 258"}, {LOG_WARNING, L"Continue any way"}}},
+        {"scan unnotified", Silence(sim::WlanSilence::Scan), nullptr, 0, Open, kNone, L"", {"DeviceStatusChanged 0"},
+         scanWait},
         // Only "scan complete" ends the wait: a failed scan costs the whole time-out too.
-        {"scan fails", [](WlanRig& r) { r.wlan.Silence(sim::WlanSilence::ScanFail); }, nullptr, 0, Open, kNone, L"",
-         {"DeviceStatusChanged 0"},
-         {{LOG_ERROR, L"WaitForSingleObject 'Scan complete' failed. Result: 258"}, {LOG_WARNING, L"Continue any way"}}},
-        {"radio off",
-         [](WlanRig& r) {
-             r.Open();
-             r.wlan.SetRadio(r.iface, false);
-         },
-         nullptr, 0, List, &typeid(util::SystemCallEx), L"WlanGetAvailableNetworkList", {},
+        {"scan fails", Silence(sim::WlanSilence::ScanFail), nullptr, 0, Open, kNone, L"", {"DeviceStatusChanged 0"},
+         scanWait},
+        {"radio off", Then(Open, [](WlanRig& r) { r.wlan.SetRadio(r.iface, false); }), nullptr, 0, List, &systemCall,
+         L"WlanGetAvailableNetworkList", {},
          {{LOG_ERROR, L"error: 2150899714"}, {LOG_ERROR, L"wlan adapter has power off."}}},
-        {"set blocked",
-         [](WlanRig& r) {
-             r.Open();
-             r.wlan.ProtectProfile(r.iface, L"Office");
-         },
-         nullptr, 0, [](WlanRig& r) { r.Associate(test::kWpa2Net); }, &typeid(util::InvalidOperationEx),
-         L"Set profile failed: already existing profile blocks.", {},
+        {"set blocked", Then(Open, [](WlanRig& r) { r.wlan.ProtectProfile(r.iface, L"Office"); }), nullptr, 0,
+         Associate, &typeid(util::InvalidOperationEx), L"Set profile failed: already existing profile blocks.", {},
          {{LOG_ERROR, L"WlanSetProfile failed, reason: 183"},
           {LOG_ERROR, L"can't be overwritten! wlan profile: Office"}}},
-        {"set unconfirmed", Silenced<sim::WlanSilence::ProfileChange, Open>, nullptr, 0,
-         [](WlanRig& r) { r.Associate(test::kWpa2Net); }, &typeid(util::SystemCallEx),
+        {"set unconfirmed", Silence(sim::WlanSilence::ProfileChange, Open), nullptr, 0, Associate, &systemCall,
          L"System call: WaitForSingleObject failed.", {},
          {{LOG_WARNING, L"WaitForSingleObject 'Set Profile' failed. Result: 258"}}},
         {"hidden network, state unknown", Open, "WlanQueryInterface", 1,
@@ -140,37 +137,30 @@ TEST(WlanDeviceFailure, WorldOutcomesAndFaultsOutsideTheCampaign) {
              cei::AssociateInfoWlan info = test::Request(L"Office", 5, 1, test::kWpa2Net.secret, 1, false);
              r.device->AssociateNetwork(&info);
          },
-         &typeid(util::SystemCallEx), L"WlanQueryInterface", {},
+         &systemCall, L"WlanQueryInterface", {},
          {{LOG_ERROR, L"WlanQueryInterface failed, error: 5"},
           {LOG_ERROR, L"Connect operation failed for a non broadcasted ssid net"}}},
         {"wrong key",
-         [](WlanRig& r) {
-             r.Open();
-             cei::AssociateInfoWlan wrong = test::Request(L"Office", 5, 1, L"not the key at all");
-             r.device->AssociateNetwork(&wrong);
-         },
-         nullptr, 0, [](WlanRig& r) { r.Connect(); }, &typeid(util::SystemCallEx),
-         L"System call: WaitForMultipleObjects failed.", failed, {{LOG_INFO, L"Connection fail received."}}},
-        {"network gone",
-         [](WlanRig& r) {
-             OpenAssociate(r);
-             r.wlan.RemoveNetwork(r.iface, "Office");
-         },
-         nullptr, 0, [](WlanRig& r) { r.Connect(); }, &typeid(util::SystemCallEx), L"WaitForMultipleObjects", failed,
+         Then(Open,
+              [](WlanRig& r) {
+                  cei::AssociateInfoWlan wrong = test::Request(L"Office", 5, 1, L"not the key at all");
+                  r.device->AssociateNetwork(&wrong);
+              }),
+         nullptr, 0, Connect, &systemCall, L"System call: WaitForMultipleObjects failed.", failed,
          {{LOG_INFO, L"Connection fail received."}}},
-        {"verdict never comes", Silenced<sim::WlanSilence::Connect, OpenAssociate>, nullptr, 0,
-         [](WlanRig& r) { r.Connect(300); }, &typeid(util::SystemCallEx), L"WaitForMultipleObjects", failed,
+        {"network gone", Then(OpenAssociate, [](WlanRig& r) { r.wlan.RemoveNetwork(r.iface, "Office"); }), nullptr,
+         0, Connect, &systemCall, L"WaitForMultipleObjects", failed, {{LOG_INFO, L"Connection fail received."}}},
+        {"verdict never comes", Silence(sim::WlanSilence::Connect, OpenAssociate), nullptr, 0,
+         [](WlanRig& r) { r.Connect(300); }, &systemCall, L"WaitForMultipleObjects", failed,
          {{LOG_WARNING, L"Notification wait timeout. Timeout value = 300 ms"}}},
-        {"counters unreadable on connect", OpenAssociate, "GetIfEntry", 1, [](WlanRig& r) { r.Connect(); },
-         &typeid(util::SystemCallEx), L"Failed to get statisctics data", failed, {{LOG_ERROR, L"GetIfEntry failed: 5"}}},
+        {"counters unreadable on connect", OpenAssociate, "GetIfEntry", 1, Connect, &systemCall,
+         L"Failed to get statisctics data", failed, {{LOG_ERROR, L"GetIfEntry failed: 5"}}},
         {"disconnect unnotified", ConnectedSilent, nullptr, 0, [](WlanRig& r) { r.device->Disconnect(0); },
-         &typeid(util::SystemCallEx), L"System call: WaitForSingleObject failed.", {"DeviceStatusChanged 4"},
-         {{LOG_ERROR, L"WaitForSingleObject 'Disconnected' failed. Result: 258"}}},
+         &systemCall, L"System call: WaitForSingleObject failed.", {"DeviceStatusChanged 4"}, disconnectWait},
         // Close passes the failed disconnect on and keeps its handle; a
         // second Close ends the disconnect silently and closes.
         {"close, disconnect unnotified", ConnectedSilent, nullptr, 0, [](WlanRig& r) { r.device->Close(); },
-         &typeid(util::SystemCallEx), L"System call: WaitForSingleObject failed.", {"DeviceStatusChanged 4"},
-         {{LOG_ERROR, L"WaitForSingleObject 'Disconnected' failed. Result: 258"}}},
+         &systemCall, L"System call: WaitForSingleObject failed.", {"DeviceStatusChanged 4"}, disconnectWait},
         {"close after a failed close",
          [](WlanRig& r) {
              ConnectedSilent(r);
@@ -189,14 +179,14 @@ TEST(WlanDeviceFailure, WorldOutcomesAndFaultsOutsideTheCampaign) {
              cei::AccessStatus s;
              r.device->GetAccessStatus(1, s);
          },
-         &typeid(util::SystemCallEx), L"WlanGetAvailableNetworkList",
-         {}, {{LOG_ERROR, L"WlanGetAvailableNetworkList operation failed. error: 5"}}},
+         &systemCall, L"WlanGetAvailableNetworkList", {},
+         {{LOG_ERROR, L"WlanGetAvailableNetworkList operation failed. error: 5"}}},
         {"counters unreadable", Open, "GetIfEntry", 1,
          [](WlanRig& r) {
              cei::DeviceStatistics s;
              r.device->GetStatistics(s);
          },
-         &typeid(util::SystemCallEx), L"Failed to get statisctics data", {}, {}},
+         &systemCall, L"Failed to get statisctics data", {}, {}},
     });
 }
 
@@ -214,10 +204,10 @@ TEST(WlanDeviceFailure, DestructorStopsTheWorkerWhenTheCloseFails) {
     for (const auto& r : rig.log->Records())
         if (r.text == L"GenericAdapter thread closed." || r.text == L"Finished!") order.push_back(r.text);
     EXPECT_EQ(order, (std::vector<std::wstring>{L"GenericAdapter thread closed.", L"Finished!"}));
-    const auto caught = rig.Logged(LOG_ERROR, L"ace::WLanDevice::~WLanDevice");
+    const auto caught = rig.log->Find(LOG_ERROR, 2, L"ace::WLanDevice::~WLanDevice", L"");
     ASSERT_EQ(caught.size(), 1u);
-    EXPECT_EQ(caught[0].rfind(L"Caught exception\r\n", 0), 0u) << testing::PrintToString(caught[0]);
-    EXPECT_NE(caught[0].find(L"System call: ResetEvent failed."), std::wstring::npos);
+    EXPECT_EQ(caught[0].text.rfind(L"Caught exception\r\n", 0), 0u) << testing::PrintToString(caught[0].text);
+    EXPECT_NE(caught[0].text.find(L"System call: ResetEvent failed."), std::wstring::npos);
 }
 
 }  // namespace

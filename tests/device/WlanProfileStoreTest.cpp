@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "WlanRig.h"
 #include "platform/sim/Faults.h"
@@ -22,46 +23,40 @@ std::vector<std::wstring> SetXmls(const WlanRig& rig) {
 }
 
 TEST(WlanProfiles, EveryAcceptedKindConnectsWithItsKey) {
-    struct Row {
-        const char* label;
-        sim::WlanNetwork network;
-        cei::AssociateInfoWlan request;
-        std::wstring material;  // as the document must carry it; empty: no key
-    };
     auto net = [](const char* ssid, DWORD auth, DWORD cipher, const std::wstring& secret, bool broadcast = true) {
         sim::WlanNetwork n = test::Network({ssid, auth, cipher, secret.c_str()});
-        n.secret = secret;
         n.broadcast = broadcast;
         return n;
     };
     const std::wstring hex26 = L"0123456789abcdef0123456789", hex10 = L"0123456789";
     const std::wstring pass63(63, L'p'), key64 = L"00112233445566778899aabbccddeeff00112233445566778899aabbccddeeff";
     const std::wstring umlaut = L"Gr\u00FC\u00DFe & <Tsch\u00FCss>";
-    const std::vector<Row> rows = {
+    // Label, network, request, the key as the document must carry it (empty: no key).
+    const std::vector<std::tuple<const char*, sim::WlanNetwork, cei::AssociateInfoWlan, std::wstring>> rows = {
         {"open", net("Cafe", 1, 0, L""), test::Request(L"Cafe", 0, 0), L""},
         {"WEP with prefix", net("Lab", 1, 5, hex26), test::Request(L"Lab", 0, 3, L"0x" + hex26, 1), hex26},
         {"WEP-40 without prefix", net("Lab", 1, 1, hex10), test::Request(L"Lab", 0, 3, hex10, 4), hex10},
         {"shared WEP", net("Lab", 2, 5, hex26), test::Request(L"Lab", 1, 3, hex26, 2), hex26},
         {"WPA-PSK passphrase", net("Home", 4, 2, pass63), test::Request(L"Home", 3, 2, pass63), pass63},
         {"WPA2-PSK 64-digit key", net("Office", 7, 4, key64), test::Request(L"Office", 5, 1, key64), key64},
-        {"hidden WPA2-PSK", net("Attic", 7, 4, L"upstairs", false), test::Request(L"Attic", 5, 1, L"upstairs", 1, false),
-         L"upstairs"},
+        {"hidden WPA2-PSK", net("Attic", 7, 4, L"upstairs", false),
+         test::Request(L"Attic", 5, 1, L"upstairs", 1, false), L"upstairs"},
         {"markup in name and key", net("AT&T <Wi-Fi>", 7, 4, L"a&b<c>de"),
          test::Request(L"AT&T <Wi-Fi>", 5, 1, L"a&b<c>de"), L"a&amp;b&lt;c&gt;de"},
         {"non-ASCII passphrase", net("Home", 4, 2, umlaut), test::Request(L"Home", 3, 2, umlaut),
          L"Gr\u00FC\u00DFe &amp; &lt;Tsch\u00FCss&gt;"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.label);
-        WlanRig rig(2, {row.network});
+    for (const auto& [label, network, request, material] : rows) {
+        SCOPED_TRACE(label);
+        WlanRig rig(2, {network});
         rig.Open();
-        rig.device->AssociateNetwork(&row.request);
+        rig.device->AssociateNetwork(&request);
         std::vector<std::wstring> xml = SetXmls(rig);
         ASSERT_EQ(xml.size(), 1u);
         EXPECT_NE(xml[0].find(L"<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">"),
                   std::wstring::npos);
-        if (!row.material.empty()) {
-            EXPECT_NE(xml[0].find(L"<keyMaterial>" + row.material + L"</keyMaterial>"), std::wstring::npos);
+        if (!material.empty()) {
+            EXPECT_NE(xml[0].find(L"<keyMaterial>" + material + L"</keyMaterial>"), std::wstring::npos);
         }
         test::ExpectSchemaValid(xml[0]);
         rig.Connect();
@@ -70,12 +65,8 @@ TEST(WlanProfiles, EveryAcceptedKindConnectsWithItsKey) {
 }
 
 TEST(WlanProfiles, TheUsersProfileIsPutBackByteForByte) {
-    using Step = std::function<void(WlanRig&)>;
-    struct Row {
-        const char* label;
-        Step end;  // ends the association (or fails it)
-    };
-    const std::vector<Row> rows = {
+    // Label, and what ends the association (or fails it).
+    const std::vector<std::pair<const char*, std::function<void(WlanRig&)>>> rows = {
         {"unassociate", [](WlanRig& r) { r.device->UnAssociateNetwork(); }},
         {"close", [](WlanRig& r) { r.device->Close(); }},
         {"close while connected",
@@ -89,10 +80,22 @@ TEST(WlanProfiles, TheUsersProfileIsPutBackByteForByte) {
              sim::ScopedFault f("WlanSetProfile", ERROR_ACCESS_DENIED, 1);
              EXPECT_THROW(r.Associate(test::kWpa2Net), util::SystemCallEx);
          }},
+        // The restore is the first set after the delete; refused, it is tried
+        // again at the end of the next association.
+        {"refused restore",
+         [](WlanRig& r) {
+             sim::FailCall("WlanSetProfile", ERROR_ACCESS_DENIED, 1);
+             r.device->UnAssociateNetwork();
+             sim::ClearFaults();
+             EXPECT_FALSE(r.wlan.Profile(r.iface, L"Office").has_value());
+             EXPECT_TRUE(r.LoggedText(LOG_WARNING, L"WaitForSingleObject 'Set Profile' failed. Result: 258"));
+             r.Associate(test::kWpa2Net);
+             r.device->UnAssociateNetwork();
+         }},
     };
     for (DWORD version : {1u, 2u}) {
-        for (const Row& row : rows) {
-            SCOPED_TRACE(std::string(row.label) + " v" + std::to_string(version));
+        for (const auto& [label, end] : rows) {
+            SCOPED_TRACE(std::string(label) + " v" + std::to_string(version));
             WlanRig rig(version);
             rig.wlan.StoreProfile(rig.iface, L"Office", kUserXml, 0);
             rig.Open();
@@ -101,32 +104,13 @@ TEST(WlanProfiles, TheUsersProfileIsPutBackByteForByte) {
             ASSERT_TRUE(mine.has_value());
             EXPECT_NE(mine->xml, kUserXml);
             EXPECT_EQ(mine->flags, version == 1 ? 0u : 2u);
-            row.end(rig);
+            end(rig);
             auto back = rig.wlan.Profile(rig.iface, L"Office");
             ASSERT_TRUE(back.has_value());
             EXPECT_EQ(back->xml, kUserXml);
             EXPECT_EQ(back->flags, 0u);
         }
     }
-}
-
-TEST(WlanProfiles, ARefusedRestoreIsTriedAgainNextTime) {
-    WlanRig rig;
-    rig.wlan.StoreProfile(rig.iface, L"Office", kUserXml, 0);
-    rig.Open();
-    rig.Associate(test::kWpa2Net);
-    {
-        // The restore is the first set after the delete.
-        sim::ScopedFault f("WlanSetProfile", ERROR_ACCESS_DENIED, 1);
-        rig.device->UnAssociateNetwork();
-    }
-    EXPECT_FALSE(rig.wlan.Profile(rig.iface, L"Office").has_value());
-    EXPECT_TRUE(rig.LoggedText(LOG_WARNING, L"WaitForSingleObject 'Set Profile' failed. Result: 258"));
-    rig.Associate(test::kWpa2Net);
-    rig.device->UnAssociateNetwork();
-    auto back = rig.wlan.Profile(rig.iface, L"Office");
-    ASSERT_TRUE(back.has_value());
-    EXPECT_EQ(back->xml, kUserXml);
 }
 
 }  // namespace

@@ -10,38 +10,16 @@
 namespace test {
 
 const Net kOpenNet{"Cafe", DOT11_AUTH_ALGO_80211_OPEN, DOT11_CIPHER_ALGO_NONE, L""};
-const Net kWepNet{"Lab", DOT11_AUTH_ALGO_80211_OPEN, DOT11_CIPHER_ALGO_WEP104, L"0123456789abcdef0123456789"};
-const Net kWpaNet{"Home", DOT11_AUTH_ALGO_WPA_PSK, DOT11_CIPHER_ALGO_TKIP, L"correct horse battery"};
-const Net kWpa2Net{"Office", DOT11_AUTH_ALGO_RSNA_PSK, DOT11_CIPHER_ALGO_CCMP, L"staple & <paper>"};
+const Net kWepNet{"Lab", DOT11_AUTH_ALGO_80211_OPEN, DOT11_CIPHER_ALGO_WEP104, L"0123456789abcdef0123456789",
+                  cei::SECURITY_OPEN, cei::ENCRYPTION_WEP};
+const Net kWpaNet{"Home", DOT11_AUTH_ALGO_WPA_PSK, DOT11_CIPHER_ALGO_TKIP, L"correct horse battery",
+                  cei::SECURITY_WPA_PSK, cei::ENCRYPTION_TKIP};
+const Net kWpa2Net{"Office", DOT11_AUTH_ALGO_RSNA_PSK, DOT11_CIPHER_ALGO_CCMP, L"staple & <paper>",
+                   cei::SECURITY_WPA2_PSK, cei::ENCRYPTION_AES};
 const std::wstring kUserXml =
     L"<?xml version=\"1.0\"?>\r\n<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">"
     L"<name>Office</name><SSIDConfig><SSID><name>Office</name></SSID></SSIDConfig>"
     L"<connectionType>ESS</connectionType><connectionMode>manual</connectionMode></WLANProfile>\r\n";
-
-namespace {
-
-std::wstring Wide(const std::string& ansi) { return std::wstring(ansi.begin(), ansi.end()); }
-
-int32_t SecurityOf(DWORD auth) {
-    switch (auth) {
-        case DOT11_AUTH_ALGO_80211_SHARED_KEY: return cei::SECURITY_SHARED;
-        case DOT11_AUTH_ALGO_WPA_PSK: return cei::SECURITY_WPA_PSK;
-        case DOT11_AUTH_ALGO_RSNA_PSK: return cei::SECURITY_WPA2_PSK;
-        default: return cei::SECURITY_OPEN;
-    }
-}
-
-int32_t EncryptionOf(DWORD cipher) {
-    switch (cipher) {
-        case DOT11_CIPHER_ALGO_WEP40:
-        case DOT11_CIPHER_ALGO_WEP104: return cei::ENCRYPTION_WEP;
-        case DOT11_CIPHER_ALGO_TKIP: return cei::ENCRYPTION_TKIP;
-        case DOT11_CIPHER_ALGO_CCMP: return cei::ENCRYPTION_AES;
-        default: return cei::ENCRYPTION_NONE;
-    }
-}
-
-}  // namespace
 
 sim::WlanNetwork Network(const Net& net, DWORD quality) {
     sim::WlanNetwork n;
@@ -67,7 +45,8 @@ cei::AssociateInfoWlan Request(const std::wstring& ssid, int32_t security, int32
 }
 
 cei::AssociateInfoWlan RequestFor(const Net& net) {
-    return Request(Wide(net.ssid), SecurityOf(net.auth), EncryptionOf(net.cipher), net.secret);
+    const std::string ssid = net.ssid;
+    return Request(std::wstring(ssid.begin(), ssid.end()), net.security, net.encryption, net.secret);
 }
 
 cei::ConnectionInfoWlan Connect(uint32_t timeoutMs) {
@@ -139,12 +118,6 @@ std::vector<uint32_t> WlanRig::Statuses() const {
     return statuses;
 }
 
-size_t WlanRig::Count(const std::string& name) const {
-    size_t n = 0;
-    for (const HostCall& call : host->Calls()) n += call.name == name;
-    return n;
-}
-
 void WlanRig::Forget() {
     host->Clear();
     log->Clear();
@@ -159,12 +132,6 @@ bool WlanRig::WaitForStatus(DEVICE_STATE status, size_t count, std::chrono::mill
             return seen >= count;
         },
         bound);
-}
-
-std::vector<std::wstring> WlanRig::Logged(unsigned level, const std::wstring& function) const {
-    std::vector<std::wstring> texts;
-    for (const auto& r : log->Find(level, 2, function, L"")) texts.push_back(r.text);
-    return texts;
 }
 
 bool WlanRig::LoggedText(unsigned level, const std::wstring& text) const {

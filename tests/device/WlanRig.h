@@ -21,11 +21,13 @@ namespace test {
 
 constexpr wchar_t kAdapterName[] = L"Contoso Wireless";
 
-// Networks of the rig: one of each kind the device accepts.
+// Networks of the rig: one of each kind the device accepts, with the
+// security and encryption a host would ask for it by.
 struct Net {
     const char* ssid;
     DWORD auth, cipher;
     const wchar_t* secret;
+    int32_t security = cei::SECURITY_OPEN, encryption = cei::ENCRYPTION_NONE;
 };
 extern const Net kOpenNet, kWepNet, kWpaNet, kWpa2Net;
 // A user's own profile of kWpa2Net's name, which the device must put back.
@@ -64,14 +66,10 @@ public:
 
     // The DeviceStatusChanged values in order.
     std::vector<uint32_t> Statuses() const;
-    // The host's calls of `name` so far.
-    size_t Count(const std::string& name) const;
     // Forgets the host's calls and the log so far.
     void Forget();
     // Waits until the host has seen `status` reported `count` times in all.
     bool WaitForStatus(DEVICE_STATE status, size_t count, std::chrono::milliseconds bound = std::chrono::seconds(10));
-    // Every record text at `level` from `function` (empty: any).
-    std::vector<std::wstring> Logged(unsigned level, const std::wstring& function = L"") const;
     bool LoggedText(unsigned level, const std::wstring& text) const;
 
     sim::WlanService& wlan;

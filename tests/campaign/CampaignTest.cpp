@@ -6,25 +6,372 @@
 // reports (the last one told after each operation being the device's state)
 // and exceptions of the classes each operation may throw, no key in the log,
 // the user's profile back unless the service refused a profile call, and for
-// a refused WLAN call the raising site's text and the log records it is due. The sweep of the WLAN calls runs with every test run, in shards that
-// run in parallel; `make campaign` runs the sweep of every call.
+// a refused WLAN call the raising site's text and the log records it is due.
+// The sweep of the WLAN calls runs with every test run, in shards that run in
+// parallel; `make campaign` runs the sweep of every call.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <thread>
+#include <typeindex>
+#include <utility>
 #include <vector>
 
-#include "Session.h"
+#include "StatusChecker.h"
+#include "Watchdog.h"
+#include "WlanRig.h"
+#include "device/Exports.h"
+#include "foundation/TypeName.h"
+#include "platform/sim/Clock.h"
+#include "platform/sim/Faults.h"
+#include "platform/sim/World.h"
 
+namespace test {
 namespace {
 
-using test::Fault;
-using test::Outcome;
-using test::Problem;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// Real time an operation may take beyond its scaled bound: scheduling on a
+// loaded machine, sanitizers, Wine.
+constexpr milliseconds kMargin{5000};
+// Past its bound by this much an operation is taken to hang for good.
+constexpr milliseconds kGrace{30000};
+
+// Fail occurrence `nth` of `call` with `code`; an empty call fails nothing.
+struct Fault {
+    std::string call;
+    uint32_t code = 0;
+    unsigned nth = 1;
+    std::string Label() const {
+        return call.empty() ? "none" : call + "#" + std::to_string(nth) + "=" + std::to_string(code);
+    }
+};
+
+// Kinds of problem, in the order the table shows them.
+enum class Problem { Hang, Leak, Status, Exception, Profile, Key, Text };
+constexpr const char* kProblemNames[] = {"hang", "leak", "status", "exception", "profile", "key", "text"};
+const char* Name(Problem p) { return kProblemNames[static_cast<int>(p)]; }
+
+// What one session showed: the problems found and whether the user's
+// same-named profile was back at the end.
+struct Outcome {
+    bool hit = false;                 // the failed call was made
+    std::vector<std::pair<Problem, std::string>> problems;
+    bool profileBack = true;          // the user's profile, byte for byte
+    std::string notBackWhy;           // where it is not: what the journal shows
+    std::string thrown;               // "Operation: Class" of each exception, for the report
+};
 
 bool IsWlan(const std::string& call) { return call.rfind("Wlan", 0) == 0; }
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string ClassName(const std::type_info& type) { return Narrow(util::TypeName(type).c_str()); }
+
+// The speed-up of the clock the campaign runs with (1 where the kernel is real).
+unsigned CampaignClockScale() {
+    if (!sim::ClockScaleSupported()) return 1;
+    const char* env = std::getenv("ACE_CAMPAIGN_CLOCK");
+    return env != nullptr && std::atoi(env) > 0 ? static_cast<unsigned>(std::atoi(env)) : 10;
+}
+
+// One host operation: its time bound on the device's clock and the
+// exception classes it may end in.
+struct Step {
+    const char* name;
+    unsigned boundMs;
+    std::vector<std::type_index> allowed;
+    std::function<void()> body;
+};
+
+// Where the failed call was made: the operation, and the first entry of
+// what it threw (nothing: it returned).
+struct Hit {
+    std::string step;
+    std::optional<std::wstring> message;
+};
+
+class Runner {
+public:
+    Runner(Outcome& out, Watchdog& dog, unsigned scale, const Fault& fault)
+        : out_(out), dog_(dog), scale_(scale), fault_(fault) {}
+
+    void operator()(const Step& step) {
+        const milliseconds bound = milliseconds(step.boundMs / scale_) + kMargin;
+        const auto start = Clock::now();
+        const unsigned before = Calls();
+        std::optional<std::wstring> message;
+        dog_.Arm(step.name, bound + kGrace);
+        try {
+            step.body();
+        } catch (const util::Exception& e) {
+            message = std::wstring(e.GetFirstEntry().message);
+            Thrown(step, typeid(e));
+        } catch (const std::exception& e) {
+            Add(Problem::Exception, std::string(step.name) + ": not a util::Exception: " + e.what());
+        } catch (...) {
+            Add(Problem::Exception, std::string(step.name) + ": an unknown exception");
+        }
+        dog_.Disarm();
+        if (before < fault_.nth && Calls() >= fault_.nth) hit_ = Hit{step.name, message};
+        const auto took = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+        if (took > bound)
+            Add(Problem::Hang, std::string(step.name) + " took " + std::to_string(took.count()) + " ms, bound " +
+                                   std::to_string(bound.count()) + " ms");
+    }
+
+    void Add(Problem p, const std::string& text) { out_.problems.emplace_back(p, text); }
+    // An operation failed on a refused call (not on a state refusal).
+    bool failed() const { return failed_; }
+    const std::optional<Hit>& hit() const { return hit_; }
+
+private:
+    unsigned Calls() const { return fault_.call.empty() ? 0 : sim::CallCount(fault_.call.c_str()); }
+    void Thrown(const Step& step, const std::type_info& type) {
+        failed_ = failed_ || type == typeid(util::SystemCallEx) || type == typeid(util::ApiEx) ||
+                  type == typeid(util::DeviceOpenEx);
+        out_.thrown += std::string(step.name) + ": " + ClassName(type) + "; ";
+        if (std::find(step.allowed.begin(), step.allowed.end(), std::type_index(type)) == step.allowed.end())
+            Add(Problem::Exception, std::string(step.name) + " threw " + ClassName(type));
+    }
+
+    Outcome& out_;
+    Watchdog& dog_;
+    unsigned scale_;
+    const Fault& fault_;
+    bool failed_ = false;
+    std::optional<Hit> hit_;
+};
+
+// A thread's kernel object goes a moment after the thread was waited for, as
+// its last steps run; counts are taken once they have settled to `target`.
+size_t SettledObjects(size_t target, milliseconds bound) {
+    const auto end = Clock::now() + bound;
+    size_t now = sim::KernelObjectCount();
+    while (now > target && Clock::now() < end) {
+        std::this_thread::sleep_for(milliseconds(5));
+        now = sim::KernelObjectCount();
+    }
+    return now;
+}
+
+size_t OpenKeys() { return sim::World::RegistrySimulated() ? sim::GetWorld().Registry().OpenHandles() : 0; }
+
+// The user's profile must be back wherever the service took the restore. Where
+// it is not back, the journal says why; a refused WLAN call other than the
+// profile calls must not cost it.
+void CheckProfile(WlanRig& rig, Runner& run, const Fault& fault, Outcome& out) {
+    const auto profile = rig.wlan.Profile(rig.iface, L"Office");
+    out.profileBack = profile && profile->xml == kUserXml;
+    bool accepted = false, refused = false, unread = false;
+    for (const auto& j : rig.wlan.Journal()) {
+        if (j.call == "WlanSetProfile" && j.profileXml == kUserXml) (j.result == 0 ? accepted : refused) = true;
+        if (j.call == "WlanGetProfile" && j.profileName == L"Office" && j.result != 0) unread = true;
+    }
+    if (out.profileBack) return;
+    if (accepted) return run.Add(Problem::Profile, "the restore was accepted, the store holds another profile");
+    out.notBackWhy = unread ? "the service did not hand out the user's profile"
+                     : refused ? "the service refused the restore"
+                               : "no restore was made [" + out.thrown + "]";
+    if (!unread && !refused && IsWlan(fault.call))
+        run.Add(Problem::Profile, "a refused " + fault.call + " cost the user's profile");
+}
+
+// A handle whose close was refused stays open.
+void CheckLeaks(WlanRig& rig, Runner& run, const Fault& fault, bool hit, size_t keysBefore, size_t objectsBefore) {
+    const size_t refusedCloses = hit ? 1 : 0;
+    if (!rig.wlan.WaitIdle(std::chrono::seconds(10))) run.Add(Problem::Hang, "the service did not get idle");
+    auto expect = [&](size_t now, size_t before, const char* what) {
+        if (now != before)
+            run.Add(Problem::Leak,
+                    std::string(what) + ": " + std::to_string(now) + ", before " + std::to_string(before));
+    };
+    expect(rig.wlan.OutstandingAllocations(), 0, "service allocations not freed");
+    expect(rig.wlan.BadFrees(), 0, "frees of memory the service did not hand out");
+    expect(rig.wlan.OpenHandles(), fault.call == "WlanCloseHandle" ? refusedCloses : 0, "WLAN client handles open");
+    expect(OpenKeys(), keysBefore + (fault.call == "RegCloseKey" ? refusedCloses : 0), "registry keys open");
+    // A refused close may leave its object (or the code may abandon it safely).
+    const size_t objects = SettledObjects(objectsBefore, std::chrono::seconds(2));
+    if (objects != objectsBefore && !(fault.call == "CloseHandle" && objects == objectsBefore + refusedCloses))
+        expect(objects, objectsBefore, "kernel objects alive");
+}
+
+void CheckLog(WlanRig& rig, Runner& run, const Fault& fault) {
+    const std::wstring key = kWpa2Net.secret;
+    const std::wstring escaped = L"staple &amp; &lt;paper&gt;";
+    for (const auto& r : rig.log->Records())
+        if (r.text.find(key) != std::wstring::npos || r.text.find(escaped) != std::wstring::npos)
+            run.Add(Problem::Key, "key in a record of " + Narrow(r.function));
+    // Whoever reads the log after a failure must find why.
+    // Kernel failures may surface in the host's exception only (a constructor
+    // has no log entry of its own).
+    if (IsWlan(fault.call) && run.failed() && rig.log->Find(LOG_ERROR | LOG_WARNING, 0, L"", L"").empty())
+        run.Add(Problem::Exception, "an operation failed and the log holds no error or warning");
+}
+
+// What whoever reads a failure must find, per refused WLAN call (and code,
+// 0: any) and the operation that made it: a substring of the first entry of
+// what the operation threw (nullptr: it returns) and records by level, '%'
+// standing for the code.
+struct Texts {
+    const char* call;
+    uint32_t code;
+    const char* step;
+    const wchar_t* message;
+    std::vector<std::pair<unsigned, std::wstring>> logs;
+};
+
+const std::vector<Texts> kTexts = {
+    {"WlanOpenHandle", 0, "Open", L"Device open failed.",
+     {{LOG_ERROR, L"Failed to open Wlan api handle."}, {LOG_ERROR, L"Open failed: "}}},
+    {"WlanRegisterNotification", 0, "Open", L"Device open failed.",
+     {{LOG_WARNING, L"Register WLAN notification failed. error: %"}, {LOG_ERROR, L"Open failed: "}}},
+    {"WlanEnumInterfaces", 0, "Open", L"Device open failed.",
+     {{LOG_ERROR, L"WlanEnumInterfaces operation failed. error: %"}, {LOG_ERROR, L"System call: WlanEnumInterfaces"}}},
+    {"WlanScan", 0, "Open", nullptr,
+     {{LOG_ERROR, L"Wlan scan failed, error: %"}, {LOG_WARNING, L"Continue any way.. "}}},
+    {"WlanGetAvailableNetworkList", 0, "GetAvailableNetworks", L"System call: WlanGetAvailableNetworkList failed.",
+     {{LOG_ERROR, L"WlanGetAvailableNetworkList operation failed. error: %"},
+      {LOG_ERROR, L"GetAvailableNetworks operation failed: "}}},
+    {"WlanSetProfile", 183, "AssociateNetwork", L"Set profile failed: already existing profile blocks.",
+     {{LOG_ERROR, L"WlanSetProfile failed, reason: 183"}, {LOG_ERROR, L"can't be overwritten! wlan profile: Office"}}},
+    {"WlanSetProfile", 0, "AssociateNetwork", L"System call: WlanSetProfile failed.",
+     {{LOG_ERROR, L"WlanSetProfile failed, reason: %"}, {LOG_ERROR, L" The reason"}}},
+    {"WlanDeleteProfile", 0, "AssociateNetwork", L"WlanDeleteProfile",
+     {{LOG_ERROR, L"Wlan delete profile failed, error: %"}}},
+    {"WlanQueryInterface", 0, "ConnectAsync", L"WlanQueryInterface", {{LOG_ERROR, L"Connect operation failed: "}}},
+    {"WlanConnect", 0, "ConnectAsync", L"System call: WlanConnect failed.", {{LOG_ERROR, L"WlanConnect failed"}}},
+    {"WlanQueryInterface", 0, "GetAccessStatus", L"Failed to retrieve signal strength from adapter{",
+     {{LOG_ERROR, L"WlanQueryInterface failed, error: %"}, {LOG_ERROR, L"GetAccessStatus operation failed: "}}},
+    {"WlanDisconnect", 0, "Disconnect", L"System call: WlanDisconnect failed.",
+     {{LOG_WARNING, L"WlanDisconnect operation failed. error: %"}, {LOG_ERROR, L"Disconnect failed: "}}},
+    {"WlanDisconnect", 0, "lost link", nullptr,
+     {{LOG_WARNING, L"WlanDisconnect operation failed. error: %"}, {LOG_ERROR, L"Disconnect failed: "}}},
+    {"WlanSetProfile", 0, "UnAssociateNetwork", nullptr, {{LOG_ERROR, L"WlanSetProfile failed, reason: %"}}},
+    {"WlanDeleteProfile", 0, "UnAssociateNetwork", L"WlanDeleteProfile", {{LOG_ERROR, L"Exception caught: "}}},
+    {"WlanRegisterNotification", 0, "Close", nullptr, {{LOG_ERROR, L"Unregister WLAN notification failed. error: %"}}},
+    // Taken as "no profile of that name" (told unless the service says so)
+    // and as a handle gone.
+    {"WlanGetProfile", ERROR_NOT_FOUND, "AssociateNetwork", nullptr, {}},
+    {"WlanGetProfile", 0, "AssociateNetwork", nullptr,
+     {{LOG_WARNING, L"WlanGetProfile failed. error: %. A profile named Office is not kept aside"}}},
+    {"WlanCloseHandle", 0, "Close", nullptr, {{LOG_WARNING, L"WlanCloseHandle failed. error: %"}}},
+};
+
+void CheckTexts(WlanRig& rig, Runner& run, const Fault& fault) {
+    if (!IsWlan(fault.call) || !run.hit()) return;
+    const Hit& hit = *run.hit();
+    for (const Texts& t : kTexts) {
+        // "ConnectAsync again" is a ConnectAsync.
+        if (fault.call != t.call || hit.step.rfind(t.step, 0) != 0 || (t.code != 0 && t.code != fault.code)) continue;
+        for (auto [level, log] : t.logs) {
+            if (const size_t at = log.find(L'%'); at != std::wstring::npos)
+                log.replace(at, 1, std::to_wstring(fault.code));
+            if (rig.log->Find(level, 0, L"", log).empty())
+                run.Add(Problem::Text, hit.step + ": no record at " + std::to_string(level) + ": " + Narrow(log));
+        }
+        if (t.message == nullptr ? hit.message.has_value()
+                                 : !hit.message || hit.message->find(t.message) == std::wstring::npos)
+            run.Add(Problem::Text, hit.step + (hit.message ? " threw \"" + Narrow(*hit.message) + "\"" : " returned"));
+        return;
+    }
+    run.Add(Problem::Text, "no expected texts for " + fault.call + " in " + hit.step +
+                               (hit.message ? " (it threw \"" + Narrow(*hit.message) + "\")" : " (it returned)"));
+}
+
+// Runs the session once. `counted`, when given, receives every platform call
+// the session made (by name, with its number of calls).
+Outcome RunSession(const Fault& fault, std::vector<std::pair<std::string, unsigned>>* counted = nullptr) {
+    const std::vector<std::type_index> call{typeid(util::SystemCallEx), typeid(util::ApiEx)};
+    auto with = [&](std::initializer_list<std::type_index> more) {
+        std::vector<std::type_index> all = call;
+        all.insert(all.end(), more);
+        return all;
+    };
+    const std::type_index notOpen = typeid(util::DeviceNotOpenEx), invalid = typeid(util::InvalidOperationEx),
+                          notAssociated = typeid(util::NotAssociatedEx);
+
+    Outcome out;
+    const unsigned scale = CampaignClockScale();
+    sim::ScopedClockScale fast(scale);
+    WlanRig rig(2, WlanRig::DefaultNetworks(), false);
+    rig.wlan.StoreProfile(rig.iface, L"Office", kUserXml);
+    // What earlier runs left (a refused close) stays; the last run's threads go.
+    static size_t leftBefore = 0;
+    const size_t keysBefore = OpenKeys(), objectsBefore = SettledObjects(leftBefore, std::chrono::seconds(1));
+    cei::AssociateInfoWlan request = RequestFor(kWpa2Net);
+    cei::ConnectionInfoWlan connect = Connect(10000);
+    ace::NetworkList networks;
+    cei::AccessStatus access;
+    cei::DeviceStatistics statistics;
+    Watchdog dog;
+    Runner run(out, dog, scale, fault);
+
+    if (!fault.call.empty())
+        sim::FailCall(fault.call.c_str(), fault.code, fault.nth, 1);
+    else if (counted != nullptr)
+        sim::StartCounting();
+
+    run({"CreateClass", 1000, with({typeid(util::MemEx), typeid(util::OutOfMemory)}), [&] { rig.CreateDevice(); }});
+    ace::IDeviceAdapter* d = rig.device;
+    const std::vector<Step> steps = {
+        {"Open", 8000, {typeid(util::DeviceOpenEx)}, [&] { d->Open(rig.host.get()); }},
+        {"GetAvailableNetworks", 8000, with({notOpen}), [&] { d->GetAvailableNetworks(networks); }},
+        {"AssociateNetwork", 5000, with({invalid, notOpen}), [&] { d->AssociateNetwork(&request); }},
+        {"ConnectAsync", 12000, with({invalid, notAssociated}), [&] { d->ConnectAsync(&connect); }},
+        {"GetAccessStatus", 1000, with({notOpen, notAssociated}), [&] { d->GetAccessStatus(13, access); }},
+        {"GetStatistics", 1000, call, [&] { d->GetStatistics(statistics); }},
+        {"Disconnect", 6000, with({invalid}), [&] { d->Disconnect(0); }},
+        {"ConnectAsync again", 12000, with({invalid, notAssociated}), [&] { d->ConnectAsync(&connect); }},
+        {"lost link", 6000, {}, [&] {
+             if (d->GetDeviceStatus() != DEVICE_STATE::CONNECTED) return;
+             // The device reacts on the service's thread: once that is idle,
+             // the reaction is complete.
+             rig.wlan.LoseLink(rig.iface);
+             rig.wlan.WaitIdle(milliseconds(6000 / scale) + kMargin / 2);
+         }},
+        {"UnAssociateNetwork", 9000, with({notOpen, notAssociated}), [&] { d->UnAssociateNetwork(); }},
+        {"Close", 16000, call, [&] { d->Close(); }},
+        {"DeleteClass", 61000, {}, [&] {
+             DeleteClass(rig.device);
+             rig.device = nullptr;
+         }},
+    };
+    for (size_t i = 0; d != nullptr && i < steps.size(); ++i) {
+        run(steps[i]);
+        // After each operation the host knows the device's state.
+        if (rig.device == nullptr) continue;
+        const std::vector<uint32_t> told = rig.Statuses();
+        const uint32_t last = told.empty() ? static_cast<uint32_t>(DEVICE_STATE::CLOSED) : told.back();
+        if (last != static_cast<uint32_t>(rig.device->GetDeviceStatus()))
+            run.Add(Problem::Status, std::string("after ") + steps[i].name + " the device is in " +
+                                         std::to_string(static_cast<uint32_t>(rig.device->GetDeviceStatus())) +
+                                         ", the host was told " + StatusText(told));
+    }
+
+    if (!fault.call.empty()) {
+        out.hit = sim::CallCount(fault.call.c_str()) >= fault.nth;
+        sim::ClearFault(fault.call.c_str());
+    } else if (counted != nullptr) {
+        *counted = sim::StopCounting();
+    }
+
+    CheckLeaks(rig, run, fault, out.hit, keysBefore, objectsBefore);
+    leftBefore = sim::KernelObjectCount();
+    const std::vector<uint32_t> statuses = rig.Statuses();
+    if (auto illegal = FirstIllegalStatus(statuses))
+        run.Add(Problem::Status, "step " + std::to_string(*illegal) + " of " + StatusText(statuses));
+    CheckProfile(rig, run, fault, out);
+    CheckLog(rig, run, fault);
+    CheckTexts(rig, run, fault);
+    return out;
+}
 
 // Codes the real service and system give for each call.
 std::vector<uint32_t> CodesFor(const std::string& call) {
@@ -49,28 +396,10 @@ std::vector<uint32_t> CodesFor(const std::string& call) {
     return {8};
 }
 
-struct Tally {
-    unsigned runs = 0, hit = 0;
-    std::map<Problem, unsigned> byKind;
-    std::vector<std::string> notRestored;
-
-    void Print(const std::string& title) const {
-        std::printf("%s: %u runs, %u faults injected and hit\n", title.c_str(), runs, hit);
-        for (Problem p : {Problem::Hang, Problem::Leak, Problem::Status, Problem::Exception, Problem::Profile,
-                          Problem::Key, Problem::Text}) {
-            auto it = byKind.find(p);
-            std::printf("  %-10s %u\n", test::ProblemName(p), it == byKind.end() ? 0u : it->second);
-        }
-        std::printf("  user's profile not back, with the reason: %zu\n", notRestored.size());
-        for (const std::string& label : notRestored) std::printf("    %s\n", label.c_str());
-        std::fflush(stdout);
-    }
-};
-
 void Sweep(bool wlanOnly, unsigned shard, unsigned shards) {
     std::vector<std::pair<std::string, unsigned>> counted;
-    const Outcome base = test::RunSession(Fault{}, &counted);
-    for (const auto& [kind, text] : base.problems) ADD_FAILURE() << "no fault: " << test::ProblemName(kind) << ": " << text;
+    const Outcome base = RunSession(Fault{}, &counted);
+    for (const auto& [kind, text] : base.problems) ADD_FAILURE() << "no fault: " << Name(kind) << ": " << text;
     EXPECT_TRUE(base.profileBack);
     EXPECT_EQ(base.thrown, "");
     // The session is the whole one: two connects, the device's profile and
@@ -91,23 +420,27 @@ void Sweep(bool wlanOnly, unsigned shard, unsigned shards) {
 
     // ACE_CAMPAIGN_ONLY=<label> replays one run (labels as the failures show them).
     const char* only = std::getenv("ACE_CAMPAIGN_ONLY");
-    Tally tally;
+    unsigned runs = 0, hit = 0, byKind[std::size(kProblemNames)] = {};
+    std::vector<std::string> notRestored;
     for (size_t i = shard; i < plan.size(); i += shards) {
         const Fault& fault = plan[i];
         if (only != nullptr && fault.Label() != only) continue;
-        const Outcome out = test::RunSession(fault);
-        ++tally.runs;
-        if (out.hit) ++tally.hit;
-        if (!out.profileBack) tally.notRestored.push_back(fault.Label() + ": " + out.notBackWhy);
+        const Outcome out = RunSession(fault);
+        ++runs;
+        if (out.hit) ++hit;
+        if (!out.profileBack) notRestored.push_back(fault.Label() + ": " + out.notBackWhy);
         for (const auto& [kind, text] : out.problems) {
-            ++tally.byKind[kind];
-            ADD_FAILURE() << fault.Label() << ": " << test::ProblemName(kind) << ": " << text << " [" << out.thrown
-                          << "]";
+            ++byKind[static_cast<int>(kind)];
+            ADD_FAILURE() << fault.Label() << ": " << Name(kind) << ": " << text << " [" << out.thrown << "]";
         }
     }
-    tally.Print((wlanOnly ? "WLAN call faults, shard " : "every platform call, shard ") + std::to_string(shard + 1) +
-                "/" + std::to_string(shards) + ", clock x" + std::to_string(test::CampaignClockScale()) + ", " +
-                std::to_string(plan.size()) + " planned in all");
+    std::printf("%s, shard %u/%u, clock x%u, %zu planned in all: %u runs, %u faults injected and hit\n",
+                wlanOnly ? "WLAN call faults" : "every platform call", shard + 1, shards, CampaignClockScale(),
+                plan.size(), runs, hit);
+    for (size_t p = 0; p < std::size(kProblemNames); ++p) std::printf("  %-10s %u\n", kProblemNames[p], byKind[p]);
+    std::printf("  user's profile not back, with the reason: %zu\n", notRestored.size());
+    for (const std::string& label : notRestored) std::printf("    %s\n", label.c_str());
+    std::fflush(stdout);
 }
 
 class WlanFaultSweep : public testing::TestWithParam<unsigned> {};
@@ -122,3 +455,4 @@ INSTANTIATE_TEST_SUITE_P(Shard, WlanFaultSweep, testing::Range(0u, kShards));
 TEST(FaultCampaign, DISABLED_EveryPlatformCall) { Sweep(false, 0, 1); }
 
 }  // namespace
+}  // namespace test

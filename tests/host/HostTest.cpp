@@ -13,6 +13,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #ifndef _WIN32
@@ -83,16 +84,6 @@ Outcome RunHost(const std::string& args, const std::string& input = "") {
     return outcome;
 }
 
-void UseWorld(const std::string& path) {
-#ifdef _WIN32
-    _putenv_s("WLAN_SIM_WORLD", path.c_str());
-#else
-    setenv("WLAN_SIM_WORLD", path.c_str(), 1);
-#endif
-}
-
-const std::string kAdapter = "Fabrikam Wireless Adapter 2200";
-
 // The tests' world with an adapter of this process's own, by description and
 // GUID: under Wine the registry is the prefix's, shared by parallel tests and
 // kept between runs, and the TCP/IP store finds an adapter by its exact
@@ -101,7 +92,7 @@ const std::string kAdapter = "Fabrikam Wireless Adapter 2200";
 std::string OwnWorld(const std::string& tag, const std::function<void(Json&)>& change = {}) {
     Json world = Json::parse(ReadFile(HOST_WORLD));
     const uint64_t unique = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
-    const std::string description = kAdapter + " " + tag + "-" + std::to_string(unique);
+    const std::string description = "Fabrikam Wireless Adapter 2200 " + tag + "-" + std::to_string(unique);
     char guid[40];
     std::snprintf(guid, sizeof guid, "{%08X-%04X-4%03X-8000-%012llX}", static_cast<unsigned>(unique >> 32),
                   static_cast<unsigned>(unique >> 16) & 0xFFFF, static_cast<unsigned>(tag.size()) & 0xFFF,
@@ -113,7 +104,11 @@ std::string OwnWorld(const std::string& tag, const std::function<void(Json&)>& c
     if (change) change(world);
     const std::string path = testing::TempDir() + "wlanhost_world_" + tag + ".json";
     std::ofstream(path, std::ios::binary) << world.dump();
-    UseWorld(path);
+#ifdef _WIN32
+    _putenv_s("WLAN_SIM_WORLD", path.c_str());
+#else
+    setenv("WLAN_SIM_WORLD", path.c_str(), 1);
+#endif
     return description;
 }
 
@@ -222,12 +217,10 @@ TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
         SCOPED_TRACE("wlanhost " + c.args);
         const Outcome r = RunHost(c.args, c.input);
         EXPECT_EQ(r.code, c.code) << r.out << r.err;
-        if (!c.fields.empty()) {
-            const std::vector<Json> docs = r.Documents();
-            for (const auto& [doc, pointer, value] : c.fields) {
-                ASSERT_LT(doc, docs.size()) << r.out;
-                EXPECT_EQ(docs[doc].value(Json::json_pointer(pointer), Json()), value) << pointer << " in " << docs[doc];
-            }
+        const std::vector<Json> docs = r.Documents();
+        for (const auto& [doc, pointer, value] : c.fields) {
+            ASSERT_LT(doc, docs.size()) << r.out;
+            EXPECT_EQ(docs[doc].value(Json::json_pointer(pointer), Json()), value) << pointer << " in " << docs[doc];
         }
         EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
@@ -268,7 +261,7 @@ TEST_F(Wlanhost, ShellSessionHearsTheCallbacksInOrder) {
     const auto callbacks = [](const Json& doc) {
         std::vector<std::string> seen;
         for (const Json& e : doc.value("events", Json::array()))
-            if (e["callback"] != "ip") seen.push_back(e["callback"].get<std::string>() + " " + e["text"].get<std::string>());
+            if (e["callback"] != "ip") seen.push_back(std::string(e["callback"]) + " " + std::string(e["text"]));
         return seen;
     };
     // A bad SSID is refused before the plug-in is loaded; a bad key after
@@ -291,19 +284,16 @@ TEST_F(Wlanhost, ShellSessionHearsTheCallbacksInOrder) {
 // each connect notification): the device is closed cleanly, the user's
 // profile is back, and the exit status says it was interrupted.
 TEST_F(Wlanhost, InterruptClosesTheDevice) {
-    struct Moment {
-        const char* name;
-        int delayMs;
-        const char* waitFor;  // the line after which Ctrl-C comes
-        const char* never;    // a line that must not come
-    };
-    for (const Moment& m : {Moment{"connected", 0, "staying connected", "no such line"},
-                            Moment{"connecting", 1500, "connecting, waiting up to", "staying connected"}}) {
-        SCOPED_TRACE(m.name);
-        OwnWorld(m.name, [&](Json& world) { world["connect_delay_ms"] = m.delayMs; });
-        const std::string out = Scratch(m.name);
+    // The moment, the world's connect delay, the line after which Ctrl-C
+    // comes, and a line that must not come.
+    for (const auto& [name, delayMs, waitFor, never] :
+         {std::tuple{"connected", 0, "staying connected", "no such line"},
+          std::tuple{"connecting", 1500, "connecting, waiting up to", "staying connected"}}) {
+        SCOPED_TRACE(name);
+        OwnWorld(name, [&](Json& world) { world["connect_delay_ms"] = delayMs; });
+        const std::string out = Scratch(name);
         const std::string script = std::string("\"") + WLANHOST + "\" connect Office --key \"office & secret\" > \"" +
-                                   out + "\" 2>&1 & pid=$!; for i in $(seq 100); do grep -q '" + m.waitFor + "' \"" +
+                                   out + "\" 2>&1 & pid=$!; for i in $(seq 100); do grep -q '" + waitFor + "' \"" +
                                    out + "\" && break; sleep 0.05; done; kill -INT $pid; wait $pid";
         const int status = std::system(script.c_str());
         ASSERT_TRUE(WIFEXITED(status));
@@ -312,7 +302,7 @@ TEST_F(Wlanhost, InterruptClosesTheDevice) {
         for (const char* line : {"interrupted: closing the device", "disconnected, un-associated",
                                  "the saved profile \"Office\" is back", "status CLOSED"})
             EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
-        EXPECT_EQ(text.find(m.never), std::string::npos) << text;
+        EXPECT_EQ(text.find(never), std::string::npos) << text;
     }
 }
 #endif

@@ -81,19 +81,15 @@ bool Build(const Input& in, Wlan::WlanProfile& profile) {
     return keyed;
 }
 
-// The element's text: its character data, "" for an empty element.
-util::String Text(const pug::xml_node& element) {
-    util::String text;
-    for (pug::xml_node child : element)
-        if (child.type_pcdata() || child.type_cdata()) text += child.value();
-    return text;
-}
-
-// Every element's text under `node`, in document order, with its name.
+// Every element's text under `node` (its character data, "" for an empty
+// element), in document order, with its name.
 void Collect(const pug::xml_node& node, std::vector<std::pair<util::String, util::String>>& out) {
     for (pug::xml_node child : node) {
         if (!child.type_element()) continue;
-        out.emplace_back(child.name(), Text(child));
+        util::String text;
+        for (pug::xml_node part : child)
+            if (part.type_pcdata() || part.type_cdata()) text += part.value();
+        out.emplace_back(child.name(), text);
         Collect(child, out);
     }
 }

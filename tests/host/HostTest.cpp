@@ -48,16 +48,6 @@ std::string ReadFile(const std::string& path) {
     return text;
 }
 
-// The executable as the command interpreter wants it: cmd takes a path
-// with "/" for a switch.
-std::string Executable() {
-    std::string path = WLANHOST;
-#ifdef _WIN32
-    std::replace(path.begin(), path.end(), '/', '\\');
-#endif
-    return path;
-}
-
 std::string Scratch(const std::string& name) {
     return (testing::TempDir() + "wlanhost_" + testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
             name);
@@ -68,14 +58,16 @@ std::string Scratch(const std::string& name) {
 Outcome RunHost(const std::string& args, const std::string& input = "") {
     const std::string in = Scratch("in"), out = Scratch("out"), err = Scratch("err");
     std::ofstream(in, std::ios::binary) << input;
-    const std::string command =
-        "\"" + Executable() + "\" " + args + " < \"" + in + "\" > \"" + out + "\" 2> \"" + err + "\"";
+    std::string exe = WLANHOST;
+    const std::string redirect = " < \"" + in + "\" > \"" + out + "\" 2> \"" + err + "\"";
 #ifdef _WIN32
-    // cmd /c drops the first and the last quote of a line that starts with
-    // one: the whole line gets a pair of its own.
-    const int code = std::system(("\"" + command + "\"").c_str());
+    // cmd takes a path with "/" for a switch; and cmd /c drops the first and
+    // the last quote of a line that starts with one: the whole line gets a
+    // pair of its own.
+    std::replace(exe.begin(), exe.end(), '/', '\\');
+    const int code = std::system(("\"\"" + exe + "\" " + args + redirect + "\"").c_str());
 #else
-    const int status = std::system(command.c_str());
+    const int status = std::system(("\"" + exe + "\" " + args + redirect).c_str());
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
     return {code, ReadFile(out), ReadFile(err)};

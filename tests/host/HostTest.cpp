@@ -277,7 +277,7 @@ TEST_F(Wlanhost, InterruptClosesTheDevice) {
          {std::tuple{"connected", 0, "staying connected", "no such line"},
           std::tuple{"connecting", 1500, "connecting, waiting up to", "staying connected"}}) {
         SCOPED_TRACE(name);
-        OwnWorld(name, [&](Json& world) { world["connect_delay_ms"] = delayMs; });
+        OwnWorld(name, [delay = delayMs](Json& world) { world["connect_delay_ms"] = delay; });
         const std::string out = Scratch(name);
         const std::string script = std::string("\"") + WLANHOST + "\" connect Office --key \"office & secret\" > \"" +
                                    out + "\" 2>&1 & pid=$!; for i in $(seq 100); do grep -q '" + waitFor + "' \"" +

@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <typeindex>
 #include <utility>
 #include <vector>
@@ -90,6 +91,13 @@ struct Step {
     std::function<void()> body;
 };
 
+// The exception classes of a refused call, with `more`.
+std::vector<std::type_index> With(std::initializer_list<std::type_index> more = {}) {
+    std::vector<std::type_index> all{typeid(util::SystemCallEx), typeid(util::ApiEx)};
+    all.insert(all.end(), more);
+    return all;
+}
+
 // Where the failed call was made: the operation, and the first entry of
 // what it threw (nothing: it returned).
 struct Hit {
@@ -100,13 +108,9 @@ struct Hit {
 // A thread's kernel object goes a moment after the thread was waited for, as
 // its last steps run; counts are taken once they have settled to `target`.
 size_t SettledObjects(size_t target, milliseconds bound) {
-    const auto end = Clock::now() + bound;
-    size_t now = sim::KernelObjectCount();
-    while (now > target && Clock::now() < end) {
+    for (const auto end = Clock::now() + bound; sim::KernelObjectCount() > target && Clock::now() < end;)
         std::this_thread::sleep_for(milliseconds(5));
-        now = sim::KernelObjectCount();
-    }
-    return now;
+    return sim::KernelObjectCount();
 }
 
 size_t OpenKeys() { return sim::World::RegistrySimulated() ? sim::GetWorld().Registry().OpenHandles() : 0; }
@@ -115,15 +119,8 @@ size_t OpenKeys() { return sim::World::RegistrySimulated() ? sim::GetWorld().Reg
 // 0: any) and the operation that made it: a substring of the first entry of
 // what the operation threw (nullptr: it returns) and records by level, '%'
 // standing for the code.
-struct Texts {
-    const char* call;
-    uint32_t code;
-    const char* step;
-    const wchar_t* message;
-    std::vector<std::pair<unsigned, std::wstring>> logs;
-};
-
-const std::vector<Texts> kTexts = {
+using Records = std::vector<std::pair<unsigned, std::wstring>>;
+const std::vector<std::tuple<const char*, uint32_t, const char*, const wchar_t*, Records>> kTexts = {
     {"WlanOpenHandle", 0, "Open", L"Device open failed.",
      {{LOG_ERROR, L"Failed to open Wlan api handle."}, {LOG_ERROR, L"Open failed: "}}},
     {"WlanRegisterNotification", 0, "Open", L"Device open failed.",
@@ -169,12 +166,6 @@ public:
     // `counted`, when given, receives every platform call the session made
     // (by name, with its number of calls).
     Outcome Run(std::vector<std::pair<std::string, unsigned>>* counted = nullptr) {
-        const std::vector<std::type_index> call{typeid(util::SystemCallEx), typeid(util::ApiEx)};
-        auto with = [&](std::initializer_list<std::type_index> more) {
-            std::vector<std::type_index> all = call;
-            all.insert(all.end(), more);
-            return all;
-        };
         const std::type_index notOpen = typeid(util::DeviceNotOpenEx), invalid = typeid(util::InvalidOperationEx),
                               notAssociated = typeid(util::NotAssociatedEx);
         // What earlier runs left (a refused close) stays; the last run's threads go.
@@ -191,17 +182,17 @@ public:
         else if (counted != nullptr)
             sim::StartCounting();
 
-        Do({"CreateClass", 1000, with({typeid(util::MemEx), typeid(util::OutOfMemory)}), [&] { rig_.CreateDevice(); }});
+        Do({"CreateClass", 1000, With({typeid(util::MemEx), typeid(util::OutOfMemory)}), [&] { rig_.CreateDevice(); }});
         ace::IDeviceAdapter* d = rig_.device;
         const std::vector<Step> steps = {
             {"Open", 8000, {typeid(util::DeviceOpenEx)}, [&] { d->Open(rig_.host.get()); }},
-            {"GetAvailableNetworks", 8000, with({notOpen}), [&] { d->GetAvailableNetworks(networks); }},
-            {"AssociateNetwork", 5000, with({invalid, notOpen}), [&] { d->AssociateNetwork(&request); }},
-            {"ConnectAsync", 12000, with({invalid, notAssociated}), [&] { d->ConnectAsync(&connect); }},
-            {"GetAccessStatus", 1000, with({notOpen, notAssociated}), [&] { d->GetAccessStatus(13, access); }},
-            {"GetStatistics", 1000, call, [&] { d->GetStatistics(statistics); }},
-            {"Disconnect", 6000, with({invalid}), [&] { d->Disconnect(0); }},
-            {"ConnectAsync again", 12000, with({invalid, notAssociated}), [&] { d->ConnectAsync(&connect); }},
+            {"GetAvailableNetworks", 8000, With({notOpen}), [&] { d->GetAvailableNetworks(networks); }},
+            {"AssociateNetwork", 5000, With({invalid, notOpen}), [&] { d->AssociateNetwork(&request); }},
+            {"ConnectAsync", 12000, With({invalid, notAssociated}), [&] { d->ConnectAsync(&connect); }},
+            {"GetAccessStatus", 1000, With({notOpen, notAssociated}), [&] { d->GetAccessStatus(13, access); }},
+            {"GetStatistics", 1000, With(), [&] { d->GetStatistics(statistics); }},
+            {"Disconnect", 6000, With({invalid}), [&] { d->Disconnect(0); }},
+            {"ConnectAsync again", 12000, With({invalid, notAssociated}), [&] { d->ConnectAsync(&connect); }},
             {"lost link", 6000, {}, [&] {
                  if (d->GetDeviceStatus() != DEVICE_STATE::CONNECTED) return;
                  // The device reacts on the service's thread: once that is idle,
@@ -209,8 +200,8 @@ public:
                  rig_.wlan.LoseLink(rig_.iface);
                  rig_.wlan.WaitIdle(milliseconds(6000 / scale_) + kMargin / 2);
              }},
-            {"UnAssociateNetwork", 9000, with({notOpen, notAssociated}), [&] { d->UnAssociateNetwork(); }},
-            {"Close", 16000, call, [&] { d->Close(); }},
+            {"UnAssociateNetwork", 9000, With({notOpen, notAssociated}), [&] { d->UnAssociateNetwork(); }},
+            {"Close", 16000, With(), [&] { d->Close(); }},
             {"DeleteClass", 61000, {}, [&] {
                  DeleteClass(rig_.device);
                  rig_.device = nullptr;
@@ -339,17 +330,16 @@ private:
         if (!IsWlan(fault_.call) || !hit_) return;
         const Hit& hit = *hit_;
         const std::optional<std::wstring>& thrown = hit.message;
-        for (const Texts& t : kTexts) {
+        for (const auto& [call, code, step, message, logs] : kTexts) {
             // "ConnectAsync again" is a ConnectAsync.
-            if (fault_.call != t.call || hit.step.rfind(t.step, 0) != 0 || (t.code != 0 && t.code != fault_.code))
-                continue;
-            for (auto [level, log] : t.logs) {
+            if (fault_.call != call || hit.step.rfind(step, 0) != 0 || (code != 0 && code != fault_.code)) continue;
+            for (auto [level, log] : logs) {
                 if (const size_t at = log.find(L'%'); at != std::wstring::npos)
                     log.replace(at, 1, std::to_wstring(fault_.code));
                 if (rig_.log->Find(level, 0, L"", log).empty())
                     Add(Problem::Text, hit.step + ": no record at " + std::to_string(level) + ": " + Narrow(log));
             }
-            if (t.message == nullptr ? thrown.has_value() : !thrown || thrown->find(t.message) == std::wstring::npos)
+            if (message == nullptr ? thrown.has_value() : !thrown || thrown->find(message) == std::wstring::npos)
                 Add(Problem::Text, hit.step + (thrown ? " threw \"" + Narrow(*thrown) + "\"" : " returned"));
             return;
         }

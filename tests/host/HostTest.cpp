@@ -107,17 +107,12 @@ protected:
     std::string description_;
 };
 
-// Every command, and every bad input, by exit code and what it prints: a
-// field of a JSON document (doc index, JSON pointer, value), or a text that
-// standard output or error must hold. Bad input exits 2 with one line.
-struct Case {
-    std::string args;
-    const char* input;
-    int code;
-    std::vector<std::tuple<size_t, const char*, Json>> fields;
-    const char* out;
-    const char* err;
-};
+// Every command, and every bad input, with its standard input, by exit code
+// and what it prints: fields of JSON documents (doc index, JSON pointer,
+// value), and texts that standard output and error must hold. Bad input exits
+// 2 with one line.
+using Fields = std::vector<std::tuple<size_t, const char*, Json>>;
+using Case = std::tuple<std::string, const char*, int, Fields, const char*, const char*>;
 
 TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
     // The scan table whole, the networks in the service's order.
@@ -200,18 +195,18 @@ TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
         {"ip set", "", 2, {}, "", "nothing to set"},
         {"ip frob", "", 2, {}, "", "unknown command ip frob"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("wlanhost " + c.args);
-        const Outcome r = RunHost(c.args, c.input);
-        EXPECT_EQ(r.code, c.code) << r.out << r.err;
+    for (const auto& [args, input, code, fields, out, err] : cases) {
+        SCOPED_TRACE("wlanhost " + args);
+        const Outcome r = RunHost(args, input);
+        EXPECT_EQ(r.code, code) << r.out << r.err;
         const std::vector<Json> docs = r.Documents();
-        for (const auto& [doc, pointer, value] : c.fields) {
+        for (const auto& [doc, pointer, value] : fields) {
             ASSERT_LT(doc, docs.size()) << r.out;
             EXPECT_EQ(docs[doc].value(Json::json_pointer(pointer), Json()), value) << pointer << " in " << docs[doc];
         }
-        EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
-        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
-        if (c.code == 2 && c.args.rfind("shell", 0) != 0) {
+        EXPECT_NE(r.out.find(out), std::string::npos) << r.out;
+        EXPECT_NE(r.err.find(err), std::string::npos) << r.err;
+        if (code == 2 && args.rfind("shell", 0) != 0) {
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         }
     }

@@ -17,8 +17,7 @@
 
 namespace {
 
-int failures = 0;
-int checks = 0;
+int failures = 0, checks = 0;
 
 void Check(bool ok, const char* what) {
     ++checks;

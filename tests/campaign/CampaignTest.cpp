@@ -98,13 +98,6 @@ std::vector<std::type_index> With(std::initializer_list<std::type_index> more = 
     return all;
 }
 
-// Where the failed call was made: the operation, and the first entry of
-// what it threw (nothing: it returned).
-struct Hit {
-    std::string step;
-    std::optional<std::wstring> message;
-};
-
 // A thread's kernel object goes a moment after the thread was waited for, as
 // its last steps run; counts are taken once they have settled to `target`.
 size_t SettledObjects(size_t target, milliseconds bound) {
@@ -255,7 +248,7 @@ private:
             Add(Problem::Exception, std::string(step.name) + ": an unknown exception");
         }
         dog_.Disarm();
-        if (before < fault_.nth && Calls() >= fault_.nth) hit_ = Hit{step.name, message};
+        if (before < fault_.nth && Calls() >= fault_.nth) hit_.emplace(step.name, message);
         const auto took = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
         if (took > bound)
             Add(Problem::Hang, std::string(step.name) + " took " + std::to_string(took.count()) + " ms, bound " +
@@ -328,22 +321,21 @@ private:
 
     void CheckTexts() {
         if (!IsWlan(fault_.call) || !hit_) return;
-        const Hit& hit = *hit_;
-        const std::optional<std::wstring>& thrown = hit.message;
+        const auto& [where, thrown] = *hit_;
         for (const auto& [call, code, step, message, logs] : kTexts) {
             // "ConnectAsync again" is a ConnectAsync.
-            if (fault_.call != call || hit.step.rfind(step, 0) != 0 || (code != 0 && code != fault_.code)) continue;
+            if (fault_.call != call || where.rfind(step, 0) != 0 || (code != 0 && code != fault_.code)) continue;
             for (auto [level, log] : logs) {
                 if (const size_t at = log.find(L'%'); at != std::wstring::npos)
                     log.replace(at, 1, std::to_wstring(fault_.code));
                 if (rig_.log->Find(level, 0, L"", log).empty())
-                    Add(Problem::Text, hit.step + ": no record at " + std::to_string(level) + ": " + Narrow(log));
+                    Add(Problem::Text, where + ": no record at " + std::to_string(level) + ": " + Narrow(log));
             }
             if (message == nullptr ? thrown.has_value() : !thrown || thrown->find(message) == std::wstring::npos)
-                Add(Problem::Text, hit.step + (thrown ? " threw \"" + Narrow(*thrown) + "\"" : " returned"));
+                Add(Problem::Text, where + (thrown ? " threw \"" + Narrow(*thrown) + "\"" : " returned"));
             return;
         }
-        Add(Problem::Text, "no expected texts for " + fault_.call + " in " + hit.step +
+        Add(Problem::Text, "no expected texts for " + fault_.call + " in " + where +
                                (thrown ? " (it threw \"" + Narrow(*thrown) + "\")" : " (it returned)"));
     }
 
@@ -354,7 +346,9 @@ private:
     Watchdog dog_;
     Outcome out_;
     bool failed_ = false;  // an operation failed on a refused call (not on a state refusal)
-    std::optional<Hit> hit_;
+    // Where the failed call was made: the operation, and the first entry of
+    // what it threw (nothing: it returned).
+    std::optional<std::pair<std::string, std::optional<std::wstring>>> hit_;
 };
 
 // Codes the real service and system give for each call: 1062 service not

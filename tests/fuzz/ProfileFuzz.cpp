@@ -35,13 +35,9 @@ util::String Units(const uint8_t* data, size_t count) {
 }
 
 Input Decode(const uint8_t* data, size_t size) {
-    Input in;
-    if (size < 2) return in;
-    in.selector = data[0];
+    if (size < 2) return {};
     const size_t nameBytes = std::min<size_t>(size_t{data[1]} * 2, size - 2);
-    in.name = Units(data + 2, nameBytes);
-    in.key = Units(data + 2 + nameBytes, size - 2 - nameBytes);
-    return in;
+    return {data[0], Units(data + 2, nameBytes), Units(data + 2 + nameBytes, size - 2 - nameBytes)};
 }
 
 constexpr int kSecurities[] = {cei::SECURITY_OPEN, cei::SECURITY_SHARED, cei::SECURITY_WPA_PSK, cei::SECURITY_WPA2_PSK};

@@ -232,13 +232,12 @@ TEST_F(Wlanhost, ShellSessionHearsTheCallbacksInOrder) {
     EXPECT_EQ(r.code, 2) << r.err;  // the worst line: bad usage
     const std::vector<Json> docs = r.Documents();
     ASSERT_EQ(docs.size(), 13u) << r.out;
-    const Json& before = docs[0];
     for (size_t bad : {1, 2, 3}) EXPECT_EQ(docs[bad]["exit_code"], 2) << docs[bad];
     EXPECT_EQ(docs[4]["state"], "DISCONNECTED");
     EXPECT_EQ(docs[4]["associated"], false);
-    EXPECT_EQ(docs[5]["fingerprint"], before["fingerprint"]) << "bad input changed the stored profile";
+    EXPECT_EQ(docs[5]["fingerprint"], docs[0]["fingerprint"]) << "bad input changed the stored profile";
     EXPECT_EQ(docs[7]["mode"], "manual") << "the device's profile stands in while associated";
-    EXPECT_EQ(docs[12]["fingerprint"], before["fingerprint"]) << "the user's profile did not come back";
+    EXPECT_EQ(docs[12]["fingerprint"], docs[0]["fingerprint"]) << "the user's profile did not come back";
 
     const auto callbacks = [](const Json& doc) {
         std::vector<std::string> seen;

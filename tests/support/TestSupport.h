@@ -20,7 +20,6 @@ class LogCapture {
 public:
     LogCapture() { GetLog().AddSink(sink_); }
     ~LogCapture() { GetLog().RemoveSink(sink_); }
-    util::CaptureSink& operator*() { return *sink_; }
     util::CaptureSink* operator->() { return sink_.get(); }
 
 private:

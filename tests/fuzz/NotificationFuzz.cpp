@@ -40,6 +40,9 @@ WlanRig& World() {
 void Step(WlanRig& m, const uint8_t* a, std::set<const test::Net*>& removed, bool& radioOff) {
     const char* ssid = kNets[a[1] % 3]->ssid;
     const GUID& target = (a[2] & 0x80) ? kForeign : m.iface;
+    ace::NetworkList networks;
+    cei::AccessStatus access;
+    cei::DeviceStatistics statistics;
     try {
         switch (a[0] % 10) {
             case 0: m.wlan.Notify(sim::kSourceAcm, a[1] % 26, target, a[3]); break;
@@ -54,21 +57,9 @@ void Step(WlanRig& m, const uint8_t* a, std::set<const test::Net*>& removed, boo
                 m.wlan.SetRadio(m.iface, (a[2] & 1) != 0);
                 radioOff = (a[2] & 1) == 0;
                 break;
-            case 6: {
-                ace::NetworkList networks;
-                m.device->GetAvailableNetworks(networks);
-                break;
-            }
-            case 7: {
-                cei::AccessStatus status;
-                m.device->GetAccessStatus(a[1], status);
-                break;
-            }
-            case 8: {
-                cei::DeviceStatistics statistics;
-                m.device->GetStatistics(statistics);
-                break;
-            }
+            case 6: m.device->GetAvailableNetworks(networks); break;
+            case 7: m.device->GetAccessStatus(a[1], access); break;
+            case 8: m.device->GetStatistics(statistics); break;
             default: m.wlan.WaitIdle(std::chrono::seconds(5)); break;
         }
     } catch (const util::Exception&) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #ifndef _WIN32
@@ -47,16 +48,6 @@ std::string ReadFile(const std::string& path) {
     return text;
 }
 
-// The executable as the command interpreter wants it: cmd takes a path
-// with "/" for a switch.
-std::string Executable() {
-    std::string path = WLANHOST;
-#ifdef _WIN32
-    std::replace(path.begin(), path.end(), '/', '\\');
-#endif
-    return path;
-}
-
 std::string Scratch(const std::string& name) {
     return (testing::TempDir() + "wlanhost_" + testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
             name);
@@ -67,31 +58,20 @@ std::string Scratch(const std::string& name) {
 Outcome RunHost(const std::string& args, const std::string& input = "") {
     const std::string in = Scratch("in"), out = Scratch("out"), err = Scratch("err");
     std::ofstream(in, std::ios::binary) << input;
-    const std::string command =
-        "\"" + Executable() + "\" " + args + " < \"" + in + "\" > \"" + out + "\" 2> \"" + err + "\"";
-    Outcome outcome;
+    std::string exe = WLANHOST;
+    const std::string redirect = " < \"" + in + "\" > \"" + out + "\" 2> \"" + err + "\"";
 #ifdef _WIN32
-    // cmd /c drops the first and the last quote of a line that starts with
-    // one: the whole line gets a pair of its own.
-    outcome.code = std::system(("\"" + command + "\"").c_str());
+    // cmd takes a path with "/" for a switch; and cmd /c drops the first and
+    // the last quote of a line that starts with one: the whole line gets a
+    // pair of its own.
+    std::replace(exe.begin(), exe.end(), '/', '\\');
+    const int code = std::system(("\"\"" + exe + "\" " + args + redirect + "\"").c_str());
 #else
-    const int status = std::system(command.c_str());
-    outcome.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const int status = std::system(("\"" + exe + "\" " + args + redirect).c_str());
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
-    outcome.out = ReadFile(out);
-    outcome.err = ReadFile(err);
-    return outcome;
+    return {code, ReadFile(out), ReadFile(err)};
 }
-
-void UseWorld(const std::string& path) {
-#ifdef _WIN32
-    _putenv_s("WLAN_SIM_WORLD", path.c_str());
-#else
-    setenv("WLAN_SIM_WORLD", path.c_str(), 1);
-#endif
-}
-
-const std::string kAdapter = "Fabrikam Wireless Adapter 2200";
 
 // The tests' world with an adapter of this process's own, by description and
 // GUID: under Wine the registry is the prefix's, shared by parallel tests and
@@ -101,7 +81,7 @@ const std::string kAdapter = "Fabrikam Wireless Adapter 2200";
 std::string OwnWorld(const std::string& tag, const std::function<void(Json&)>& change = {}) {
     Json world = Json::parse(ReadFile(HOST_WORLD));
     const uint64_t unique = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
-    const std::string description = kAdapter + " " + tag + "-" + std::to_string(unique);
+    const std::string description = "Fabrikam Wireless Adapter 2200 " + tag + "-" + std::to_string(unique);
     char guid[40];
     std::snprintf(guid, sizeof guid, "{%08X-%04X-4%03X-8000-%012llX}", static_cast<unsigned>(unique >> 32),
                   static_cast<unsigned>(unique >> 16) & 0xFFFF, static_cast<unsigned>(tag.size()) & 0xFFF,
@@ -113,7 +93,11 @@ std::string OwnWorld(const std::string& tag, const std::function<void(Json&)>& c
     if (change) change(world);
     const std::string path = testing::TempDir() + "wlanhost_world_" + tag + ".json";
     std::ofstream(path, std::ios::binary) << world.dump();
-    UseWorld(path);
+#ifdef _WIN32
+    _putenv_s("WLAN_SIM_WORLD", path.c_str());
+#else
+    setenv("WLAN_SIM_WORLD", path.c_str(), 1);
+#endif
     return description;
 }
 
@@ -123,31 +107,24 @@ protected:
     std::string description_;
 };
 
-TEST_F(Wlanhost, ScanPrintsTheNetworksInTheServicesOrder) {
-    const Outcome r = RunHost("scan");
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out,
+// Every command, and every bad input, with its standard input, by exit code
+// and what it prints: fields of JSON documents (doc index, JSON pointer,
+// value), and texts that standard output and error must hold. Bad input exits
+// 2 with one line.
+using Fields = std::vector<std::tuple<size_t, const char*, Json>>;
+using Case = std::tuple<std::string, const char*, int, Fields, const char*, const char*>;
+
+TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
+    // The scan table whole, the networks in the service's order.
+    const Outcome scan = RunHost("scan");
+    EXPECT_EQ(scan.code, 0) << scan.err;
+    EXPECT_EQ(scan.out,
               "SSID                              SIGNAL  BSS             SECURITY  CIPHER\n"
               "Cafe                              60      infrastructure  open      none\n"
               "Office                            90      infrastructure  WPA2-PSK  AES\n"
               "(hidden)                          45      infrastructure  WPA2-PSK  AES\n"
               "Old                               20      infrastructure  open      WEP\n"
               "Mesh                              30      other           open      none\n");
-}
-
-// Every command, and every bad input, by exit code and what it prints: a
-// field of a JSON document (doc index, JSON pointer, value), or a text that
-// standard output or error must hold. Bad input exits 2 with one line.
-struct Case {
-    std::string args;
-    const char* input;
-    int code;
-    std::vector<std::tuple<size_t, const char*, Json>> fields;
-    const char* out;
-    const char* err;
-};
-
-TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
     const std::vector<Case> cases = {
         {"scan --json", "", 0,
          {{0, "/command", "scan"}, {0, "/ok", true}, {0, "/networks/1/ssid", "Office"},
@@ -218,20 +195,18 @@ TEST_F(Wlanhost, EachCommandByExitCodeAndOutput) {
         {"ip set", "", 2, {}, "", "nothing to set"},
         {"ip frob", "", 2, {}, "", "unknown command ip frob"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("wlanhost " + c.args);
-        const Outcome r = RunHost(c.args, c.input);
-        EXPECT_EQ(r.code, c.code) << r.out << r.err;
-        if (!c.fields.empty()) {
-            const std::vector<Json> docs = r.Documents();
-            for (const auto& [doc, pointer, value] : c.fields) {
-                ASSERT_LT(doc, docs.size()) << r.out;
-                EXPECT_EQ(docs[doc].value(Json::json_pointer(pointer), Json()), value) << pointer << " in " << docs[doc];
-            }
+    for (const auto& [args, input, code, fields, out, err] : cases) {
+        SCOPED_TRACE("wlanhost " + args);
+        const Outcome r = RunHost(args, input);
+        EXPECT_EQ(r.code, code) << r.out << r.err;
+        const std::vector<Json> docs = r.Documents();
+        for (const auto& [doc, pointer, value] : fields) {
+            ASSERT_LT(doc, docs.size()) << r.out;
+            EXPECT_EQ(docs[doc].value(Json::json_pointer(pointer), Json()), value) << pointer << " in " << docs[doc];
         }
-        EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
-        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
-        if (c.code == 2 && c.args.rfind("shell", 0) != 0) {
+        EXPECT_NE(r.out.find(out), std::string::npos) << r.out;
+        EXPECT_NE(r.err.find(err), std::string::npos) << r.err;
+        if (code == 2 && args.rfind("shell", 0) != 0) {
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         }
     }
@@ -257,18 +232,17 @@ TEST_F(Wlanhost, ShellSessionHearsTheCallbacksInOrder) {
     EXPECT_EQ(r.code, 2) << r.err;  // the worst line: bad usage
     const std::vector<Json> docs = r.Documents();
     ASSERT_EQ(docs.size(), 13u) << r.out;
-    const Json& before = docs[0];
     for (size_t bad : {1, 2, 3}) EXPECT_EQ(docs[bad]["exit_code"], 2) << docs[bad];
     EXPECT_EQ(docs[4]["state"], "DISCONNECTED");
     EXPECT_EQ(docs[4]["associated"], false);
-    EXPECT_EQ(docs[5]["fingerprint"], before["fingerprint"]) << "bad input changed the stored profile";
+    EXPECT_EQ(docs[5]["fingerprint"], docs[0]["fingerprint"]) << "bad input changed the stored profile";
     EXPECT_EQ(docs[7]["mode"], "manual") << "the device's profile stands in while associated";
-    EXPECT_EQ(docs[12]["fingerprint"], before["fingerprint"]) << "the user's profile did not come back";
+    EXPECT_EQ(docs[12]["fingerprint"], docs[0]["fingerprint"]) << "the user's profile did not come back";
 
     const auto callbacks = [](const Json& doc) {
         std::vector<std::string> seen;
         for (const Json& e : doc.value("events", Json::array()))
-            if (e["callback"] != "ip") seen.push_back(e["callback"].get<std::string>() + " " + e["text"].get<std::string>());
+            if (e["callback"] != "ip") seen.push_back(std::string(e["callback"]) + " " + std::string(e["text"]));
         return seen;
     };
     // A bad SSID is refused before the plug-in is loaded; a bad key after
@@ -291,19 +265,16 @@ TEST_F(Wlanhost, ShellSessionHearsTheCallbacksInOrder) {
 // each connect notification): the device is closed cleanly, the user's
 // profile is back, and the exit status says it was interrupted.
 TEST_F(Wlanhost, InterruptClosesTheDevice) {
-    struct Moment {
-        const char* name;
-        int delayMs;
-        const char* waitFor;  // the line after which Ctrl-C comes
-        const char* never;    // a line that must not come
-    };
-    for (const Moment& m : {Moment{"connected", 0, "staying connected", "no such line"},
-                            Moment{"connecting", 1500, "connecting, waiting up to", "staying connected"}}) {
-        SCOPED_TRACE(m.name);
-        OwnWorld(m.name, [&](Json& world) { world["connect_delay_ms"] = m.delayMs; });
-        const std::string out = Scratch(m.name);
+    // The moment, the world's connect delay, the line after which Ctrl-C
+    // comes, and a line that must not come.
+    for (const auto& [name, delayMs, waitFor, never] :
+         {std::tuple{"connected", 0, "staying connected", "no such line"},
+          std::tuple{"connecting", 1500, "connecting, waiting up to", "staying connected"}}) {
+        SCOPED_TRACE(name);
+        OwnWorld(name, [delay = delayMs](Json& world) { world["connect_delay_ms"] = delay; });
+        const std::string out = Scratch(name);
         const std::string script = std::string("\"") + WLANHOST + "\" connect Office --key \"office & secret\" > \"" +
-                                   out + "\" 2>&1 & pid=$!; for i in $(seq 100); do grep -q '" + m.waitFor + "' \"" +
+                                   out + "\" 2>&1 & pid=$!; for i in $(seq 100); do grep -q '" + waitFor + "' \"" +
                                    out + "\" && break; sleep 0.05; done; kill -INT $pid; wait $pid";
         const int status = std::system(script.c_str());
         ASSERT_TRUE(WIFEXITED(status));
@@ -312,7 +283,7 @@ TEST_F(Wlanhost, InterruptClosesTheDevice) {
         for (const char* line : {"interrupted: closing the device", "disconnected, un-associated",
                                  "the saved profile \"Office\" is back", "status CLOSED"})
             EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
-        EXPECT_EQ(text.find(m.never), std::string::npos) << text;
+        EXPECT_EQ(text.find(never), std::string::npos) << text;
     }
 }
 #endif

@@ -8,7 +8,6 @@ namespace test {
 
 class QuietHost final : public ace::IDeviceCallback {
 public:
-    virtual ~QuietHost() = default;
     void ConnectCompleted(int32_t, uint32_t, uint32_t) override {}
     void ConnectProgress(int32_t, uint32_t) override {}
     void DeviceStatusChanged(int32_t, DEVICE_STATE) override {}

@@ -9,36 +9,26 @@ namespace test {
 namespace {
 
 // Sees every record of the process once a secret is registered.
-class SecretWatch : public util::Log::Sink {
-public:
-    void Add(const std::wstring& secret) {
-        std::lock_guard<std::mutex> g(lock_);
-        secrets_.insert(secret);
-    }
+struct SecretWatch : util::Log::Sink {
     void Write(const util::Log::Record& record) override {
-        std::lock_guard<std::mutex> g(lock_);
-        for (const std::wstring& s : secrets_)
-            if (record.text.find(s) != std::wstring::npos) leaks_.push_back(record.function + L": " + record.text);
+        std::lock_guard<std::mutex> g(lock);
+        for (const std::wstring& s : secrets)
+            if (record.text.find(s) != std::wstring::npos) leaks.push_back(record.function + L": " + record.text);
     }
-    void Report() {
-        std::lock_guard<std::mutex> g(lock_);
-        for (const std::wstring& leak : leaks_) ADD_FAILURE() << "key material in the log: " << testing::PrintToString(leak);
-    }
-
-private:
-    std::mutex lock_;
-    std::set<std::wstring> secrets_;
-    std::vector<std::wstring> leaks_;
+    std::mutex lock;
+    std::set<std::wstring> secrets;
+    std::vector<std::wstring> leaks;
 };
 
 // Reports at the end of the run; GoogleTest owns it.
-class SecretReport : public ::testing::Environment {
-public:
-    explicit SecretReport(std::shared_ptr<SecretWatch> watch) : watch_(std::move(watch)) {}
-    void TearDown() override { watch_->Report(); }
-
-private:
-    std::shared_ptr<SecretWatch> watch_;
+struct SecretReport : ::testing::Environment {
+    explicit SecretReport(std::shared_ptr<SecretWatch> w) : watch(std::move(w)) {}
+    void TearDown() override {
+        std::lock_guard<std::mutex> g(watch->lock);
+        for (const std::wstring& leak : watch->leaks)
+            ADD_FAILURE() << "key material in the log: " << testing::PrintToString(leak);
+    }
+    std::shared_ptr<SecretWatch> watch;
 };
 
 }  // namespace
@@ -50,15 +40,9 @@ std::wstring Secret(const std::wstring& secret) {
         ::testing::AddGlobalTestEnvironment(new SecretReport(sink));
         return sink.get();
     }();
-    if (!secret.empty()) watch->Add(secret);
+    std::lock_guard<std::mutex> g(watch->lock);
+    if (!secret.empty()) watch->secrets.insert(secret);
     return secret;
-}
-
-LogCapture::LogCapture() : sink_(std::make_shared<util::CaptureSink>()) { GetLog().AddSink(sink_); }
-
-LogCapture::~LogCapture() {
-    std::shared_ptr<util::Log::Sink> sink = sink_;
-    GetLog().RemoveSink(sink);
 }
 
 void ExpectEntry(const util::Exception& e, size_t index, const std::wstring& type, const std::wstring& function,

@@ -18,13 +18,12 @@ namespace test {
 // Captures every log record for the life of the object.
 class LogCapture {
 public:
-    LogCapture();
-    ~LogCapture();
-    util::CaptureSink& operator*() { return *sink_; }
+    LogCapture() { GetLog().AddSink(sink_); }
+    ~LogCapture() { GetLog().RemoveSink(sink_); }
     util::CaptureSink* operator->() { return sink_.get(); }
 
 private:
-    std::shared_ptr<util::CaptureSink> sink_;
+    std::shared_ptr<util::CaptureSink> sink_ = std::make_shared<util::CaptureSink>();
 };
 
 // Registers `secret` (a key or passphrase a test hands to the code) as text

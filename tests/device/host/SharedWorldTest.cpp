@@ -12,29 +12,18 @@
 
 namespace {
 
-class SharedWorld : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(plugin, nullptr);
-        auto create = Export<CreateClassFn>("CreateClass");
-        auto destroy = Export<DeleteClassFn>("DeleteClass");
-        ASSERT_TRUE(create != nullptr && destroy != nullptr);
-        device = Device(create(), destroy);
-        ASSERT_NE(device, nullptr);
-    }
-    template <class Fn>
-    Fn Export(const char* name) const {
-        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(plugin.get(), name)));
-    }
-
-    using Device = std::unique_ptr<ace::IDevice, DeleteClassFn>;
+// The adapter's registry entries, then a fault on their reading.
+TEST(SharedWorld, PluginMeetsTheAdapterAndTheFaultTheHostArmed) {
     sim::AdapterWorld world;  // outlives the plug-in
     std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> plugin{LoadLibraryW(ACE_PLUGIN_FILE),
                                                                                   &FreeLibrary};
-    Device device{nullptr, nullptr};
-};
-
-TEST_F(SharedWorld, PluginReadsTheAdapterTheHostDescribed) {
+    ASSERT_NE(plugin, nullptr);
+    auto find = [&](const char* name) { return reinterpret_cast<void*>(GetProcAddress(plugin.get(), name)); };
+    auto create = reinterpret_cast<CreateClassFn>(find("CreateClass"));
+    auto destroy = reinterpret_cast<DeleteClassFn>(find("DeleteClass"));
+    ASSERT_TRUE(create != nullptr && destroy != nullptr);
+    const std::unique_ptr<ace::IDevice, DeleteClassFn> device(create(), destroy);
+    ASSERT_NE(device, nullptr);
     sim::AdapterDescription adapter;
     adapter.providerName = L"Fabrikam";
     auto places = world.Add(adapter);
@@ -44,11 +33,6 @@ TEST_F(SharedWorld, PluginReadsTheAdapterTheHostDescribed) {
     device->GetDeviceInformation(info);
     EXPECT_EQ(info.deviceId, places.guid);
     EXPECT_EQ(info.manufacturer, L"Fabrikam");
-}
-
-TEST_F(SharedWorld, PluginMeetsTheFaultTheHostArmed) {
-    auto places = world.Add(sim::AdapterDescription{});
-    device->SetDeviceName(places.description);
     sim::ScopedFault fault("RegOpenKeyExW", ERROR_ACCESS_DENIED, 1, 0);
     try {
         device->RetrieveDeviceInformation(0, 0);

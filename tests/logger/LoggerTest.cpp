@@ -113,11 +113,7 @@ TEST(CaptureSink, FindByLevelAreaFunctionAndText) {
     write(LOG_EVENT, 1, L"util::RegAdapter::Load", L"Scan complete");
     write(LOG_TRACE, 2, L"ace::WLanDevice::DoScan", L"Profile time: 0");
 
-    struct Query {
-        unsigned int levelMask, area;
-        const wchar_t *function, *text;
-        size_t count;
-    };
+    struct Query { unsigned int levelMask, area; const wchar_t *function, *text; size_t count; };
     const Query queries[] = {
         {0, 0, L"", L"", 4}, {LOG_EVENT, 0, L"", L"", 2}, {LOG_ERROR | LOG_TRACE, 0, L"", L"", 2},
         {LOG_WARNING, 0, L"", L"", 0}, {0, 1, L"", L"", 1}, {0, 2, L"", L"", 3},

@@ -93,9 +93,8 @@ TEST_F(RegAdapterTest, NameServerVariants) {
         RegAdapter::Configuration c{};
         c.primaryDns = c.secondaryDns = L"kept";
         ASSERT_TRUE(adapter.LoadConfiguration(c));
-        EXPECT_EQ(c.nameServersAutomatic, r.automatic);
-        EXPECT_EQ(c.primaryDns, r.primary);
-        EXPECT_EQ(c.secondaryDns, r.secondary);
+        EXPECT_EQ(std::tie(c.nameServersAutomatic, c.primaryDns, c.secondaryDns),
+                  std::make_tuple(r.automatic, std::wstring(r.primary), std::wstring(r.secondary)));
     }
 }
 

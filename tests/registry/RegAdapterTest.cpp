@@ -10,6 +10,7 @@
 #include "platform/sim/AdapterWorld.h"
 #include "platform/sim/World.h"
 #include "registry/RegAdapter.h"
+#include "registry/RegEdit.h"
 
 using util::RegAdapter;
 using Texts = std::vector<std::wstring>;
@@ -26,15 +27,10 @@ protected:
         dhcp.Reset();
     }
 
-    Texts List(const std::wstring& key, const wchar_t* name) {
-        DWORD type = 0;
-        std::vector<BYTE> data;
-        EXPECT_TRUE(tree.Get(key, name, type, data)) << name;
-        Texts out;
-        const auto* p = reinterpret_cast<const wchar_t*>(data.data());
-        size_t n = data.size() / sizeof(wchar_t);
-        for (size_t i = 0; i < n && p[i] != L'\0'; i += out.back().size() + 1) out.emplace_back(p + i);
-        return out;
+    // Read as the store reads it (RegEdit's tests pin the stored form).
+    static Texts List(const std::wstring& key, const wchar_t* name) {
+        const std::vector<util::String> values = util::RegTextList(key, name, HKEY_LOCAL_MACHINE);
+        return Texts(values.begin(), values.end());
     }
 
     test::OpenKeys openKeys;

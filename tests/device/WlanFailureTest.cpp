@@ -144,8 +144,6 @@ TEST(WlanDeviceFailure, WorldOutcomesAndFaultsOutsideTheCampaign) {
               }),
          nullptr, 0, Connect, &systemCall, L"System call: WaitForMultipleObjects failed.", failed,
          {{LOG_INFO, L"Connection fail received."}}},
-        {"network gone", Then(OpenAssociate, [](WlanRig& r) { r.wlan.RemoveNetwork(r.iface, "Office"); }), nullptr,
-         0, Connect, &systemCall, L"WaitForMultipleObjects", failed, {{LOG_INFO, L"Connection fail received."}}},
         {"verdict never comes", Silence(sim::WlanSilence::Connect, OpenAssociate), nullptr, 0,
          [](WlanRig& r) { r.Connect(300); }, &systemCall, L"WaitForMultipleObjects", failed,
          {{LOG_WARNING, L"Notification wait timeout. Timeout value = 300 ms"}}},

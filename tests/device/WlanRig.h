@@ -51,8 +51,6 @@ public:
     explicit WlanRig(DWORD serviceVersion = 2, std::vector<sim::WlanNetwork> networks = DefaultNetworks(),
                      bool createDevice = true);
     ~WlanRig();
-    WlanRig(const WlanRig&) = delete;
-    WlanRig& operator=(const WlanRig&) = delete;
 
     static std::vector<sim::WlanNetwork> DefaultNetworks();
 

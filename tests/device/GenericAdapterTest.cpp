@@ -28,7 +28,7 @@ protected:
     DevicePtr d{CreateClass(), DeleteClass};
 };
 
-TEST_F(GenericAdapterFixture, NewDeviceHasItsInitialValues) {
+TEST_F(GenericAdapterFixture, NewDeviceHasItsInitialValuesAndItsCloseAndDestroyDoNothing) {
     ASSERT_NE(d, nullptr);
     // Index -1, CLOSED and the flag are checked through the slots by the boundary host.
     EXPECT_EQ(d->GetDeviceName(), L"");
@@ -36,6 +36,14 @@ TEST_F(GenericAdapterFixture, NewDeviceHasItsInitialValues) {
     EXPECT_EQ(d->GetDBDeviceInfo(), ace::DBDeviceInfo());
     EXPECT_FALSE(Generic(d).IsIpAddressReported());
     EXPECT_TRUE(Generic(d).IsRunning());  // the worker runs from construction
+    DeviceProbe::AttachHost(Generic(d), &host);
+    d->Close();
+    Generic(d).Destroy();
+    EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::CLOSED);
+    EXPECT_TRUE(host.Calls().empty());
+    // Each public operation logs its entry mark and the wait for the lock.
+    EXPECT_EQ(log->Find(LOG_EVENT, 2, L"ace::WLanDevice::Close", L"").size(), 2u);
+    EXPECT_EQ(log->Find(LOG_TRACE, 2, L"ace::WLanDevice::Close", L"Profile time: ").size(), 2u);
 }
 
 // The setters, accessors, reserved slots and DeleteClass of null are driven
@@ -72,17 +80,6 @@ TEST_F(GenericAdapterFixture, HostExceptionFromStatusChangeReachesTheCallerAfter
     test::ExpectEntry(e, 1, L"Stack Entry", L"ace::GenericAdapter::ChangeDeviceStatus", L"", 0);
     EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::DISCONNECTED);
     DeviceProbe::AttachHost(Generic(d), nullptr);  // before the thrower goes
-}
-
-TEST_F(GenericAdapterFixture, CloseAndDestroyOfAClosedDeviceDoNothing) {
-    DeviceProbe::AttachHost(Generic(d), &host);
-    d->Close();
-    Generic(d).Destroy();
-    EXPECT_EQ(d->GetDeviceStatus(), DEVICE_STATE::CLOSED);
-    EXPECT_TRUE(host.Calls().empty());
-    // Each public operation logs its entry mark and the wait for the lock.
-    EXPECT_EQ(log->Find(LOG_EVENT, 2, L"ace::WLanDevice::Close", L"").size(), 2u);
-    EXPECT_EQ(log->Find(LOG_TRACE, 2, L"ace::WLanDevice::Close", L"Profile time: ").size(), 2u);
 }
 
 TEST(GenericAdapter, DeviceDeletedRightAfterCreationStopsItsWorkerAtOnce) {

@@ -22,12 +22,6 @@ protected:
         sim::GetWorld().IpHelp().Reset();
         sim::ClearFaults();
     }
-    static void AddAdapter(const char* guid, uint32_t index) {
-        sim::IpAdapter a;
-        a.name = guid;
-        a.index = index;
-        sim::GetWorld().IpHelp().AddAdapter(a);
-    }
     static void SetCounters(uint32_t index, uint32_t in, uint32_t out) {
         sim::GetWorld().IpHelp().SetInterface({.index = index, .inOctets = in, .outOctets = out});
     }
@@ -35,8 +29,12 @@ protected:
 };
 
 TEST_F(InterfaceStatistics, FindIndexFromGuid) {
-    AddAdapter("{AAAA-1}", 11);
-    AddAdapter("{bbbb-2}", 12);
+    for (auto [guid, index] : {std::pair{"{AAAA-1}", 11u}, {"{bbbb-2}", 12u}}) {
+        sim::IpAdapter a;
+        a.name = guid;
+        a.index = index;
+        sim::GetWorld().IpHelp().AddAdapter(a);
+    }
     uint32_t index = 0;
     device.FindIndexFromGuid(L"{bbbb-2}", index);
     EXPECT_EQ(index, 12u);

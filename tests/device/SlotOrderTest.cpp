@@ -20,72 +20,48 @@ long Slot(Pmf pmf) {
 }
 
 using Row = std::pair<const char*, long>;  // an operation's name and slot
+#define SLOT(f) Row { #f, Slot(&f) }
 
 using ace::GenericAdapter;
 using ace::IDevice;
 using ace::IDeviceAdapter;
+using ace::IDeviceCallback;
+
+// Each operation takes the slot after the one before it, the first `first`.
+template <size_t N>
+void ExpectConsecutive(const Row (&rows)[N], long first) {
+    for (size_t i = 0; i < N; ++i) EXPECT_EQ(rows[i].second, first + static_cast<long>(i)) << rows[i].first;
+}
 
 TEST(SlotOrder, OperationsFollowTheDeclaredOrder) {
     const Row rows[] = {
-        {"Close", Slot(&IDevice::Close)},
-        {"ConnectAsync", Slot(&IDevice::ConnectAsync)},
-        {"Disconnect", Slot(&IDevice::Disconnect)},
-        {"Reserved1", Slot(&IDevice::Reserved1)},
-        {"GetAccessStatus", Slot(&IDevice::GetAccessStatus)},
-        {"GetAvailableNetworks", Slot(&IDevice::GetAvailableNetworks)},
-        {"GetDBDeviceInfo", Slot(&IDevice::GetDBDeviceInfo)},
-        {"GetDeviceFlag", Slot(&IDevice::GetDeviceFlag)},
-        {"GetDeviceIndex", Slot(&IDevice::GetDeviceIndex)},
-        {"GetDeviceInformation", Slot(&IDevice::GetDeviceInformation)},
-        {"GetDeviceName", Slot(&IDevice::GetDeviceName)},
-        {"GetDeviceStatus", Slot(&IDevice::GetDeviceStatus)},
-        {"GetPhysicalDeviceType", Slot(&IDevice::GetPhysicalDeviceType)},
-        {"GetStatistics", Slot(&IDevice::GetStatistics)},
-        {"Reserved2", Slot(&IDevice::Reserved2)},
-        {"Open", Slot(&IDevice::Open)},
-        {"Reserved3", Slot(&IDevice::Reserved3)},
-        {"RetrieveDeviceInformation", Slot(&IDevice::RetrieveDeviceInformation)},
-        {"Reserved4", Slot(&IDevice::Reserved4)},
-        {"SetDBDeviceInfo", Slot(&IDevice::SetDBDeviceInfo)},
-        {"Reserved5", Slot(&IDevice::Reserved5)},
-        {"SetDeviceFlag", Slot(&IDevice::SetDeviceFlag)},
-        {"SetDeviceIndex", Slot(&IDevice::SetDeviceIndex)},
-        {"SetDeviceInformation", Slot(&IDevice::SetDeviceInformation)},
-        {"SetDeviceName", Slot(&IDevice::SetDeviceName)},
-        {"AssociateNetwork", Slot(&IDeviceAdapter::AssociateNetwork)},
-        {"UnAssociateNetwork", Slot(&IDeviceAdapter::UnAssociateNetwork)},
-        {"GetDeviceInformationId", Slot(&GenericAdapter::GetDeviceInformationId)},
-        {"ChangeDeviceStatus", Slot(&GenericAdapter::ChangeDeviceStatus)},
-        {"CheckIpAddress", Slot(&GenericAdapter::CheckIpAddress)},
-        {"Destroy", Slot(&GenericAdapter::Destroy)},
-        {"FindIndexFromGuid", Slot(&GenericAdapter::FindIndexFromGuid)},
-        {"GetInterfaceData", Slot(&GenericAdapter::GetInterfaceData)},
-        {"GetIpAddress", Slot(&GenericAdapter::GetIpAddress)},
-        {"GetNetworkSettings", Slot(&GenericAdapter::GetNetworkSettings)},
-        {"IsIpAddressReported", Slot(&GenericAdapter::IsIpAddressReported)},
-        {"SetNetworkSettings", Slot(&GenericAdapter::SetNetworkSettings)},
-        {"SetIpAddressReported", Slot(&GenericAdapter::SetIpAddressReported)},
+        SLOT(IDevice::Close), SLOT(IDevice::ConnectAsync), SLOT(IDevice::Disconnect), SLOT(IDevice::Reserved1),
+        SLOT(IDevice::GetAccessStatus), SLOT(IDevice::GetAvailableNetworks), SLOT(IDevice::GetDBDeviceInfo),
+        SLOT(IDevice::GetDeviceFlag), SLOT(IDevice::GetDeviceIndex), SLOT(IDevice::GetDeviceInformation),
+        SLOT(IDevice::GetDeviceName), SLOT(IDevice::GetDeviceStatus), SLOT(IDevice::GetPhysicalDeviceType),
+        SLOT(IDevice::GetStatistics), SLOT(IDevice::Reserved2), SLOT(IDevice::Open), SLOT(IDevice::Reserved3),
+        SLOT(IDevice::RetrieveDeviceInformation), SLOT(IDevice::Reserved4), SLOT(IDevice::SetDBDeviceInfo),
+        SLOT(IDevice::Reserved5), SLOT(IDevice::SetDeviceFlag), SLOT(IDevice::SetDeviceIndex),
+        SLOT(IDevice::SetDeviceInformation), SLOT(IDevice::SetDeviceName), SLOT(IDeviceAdapter::AssociateNetwork),
+        SLOT(IDeviceAdapter::UnAssociateNetwork), SLOT(GenericAdapter::GetDeviceInformationId),
+        SLOT(GenericAdapter::ChangeDeviceStatus), SLOT(GenericAdapter::CheckIpAddress), SLOT(GenericAdapter::Destroy),
+        SLOT(GenericAdapter::FindIndexFromGuid), SLOT(GenericAdapter::GetInterfaceData),
+        SLOT(GenericAdapter::GetIpAddress), SLOT(GenericAdapter::GetNetworkSettings),
+        SLOT(GenericAdapter::IsIpAddressReported), SLOT(GenericAdapter::SetNetworkSettings),
+        SLOT(GenericAdapter::SetIpAddressReported)
     };
     // The virtual destructor takes the slots before Close (two in this ABI).
-    EXPECT_EQ(rows[0].second, 2);
-    for (size_t i = 1; i < sizeof rows / sizeof rows[0]; ++i)
-        EXPECT_EQ(rows[i].second, rows[i - 1].second + 1) << rows[i].first << " after " << rows[i - 1].first;
+    ExpectConsecutive(rows, 2);
 }
 
 TEST(SlotOrder, CallbackOperationsSitInTheirPlaces) {
-    using ace::IDeviceCallback;
     const Row rows[] = {
-        {"Reserved1", Slot(&IDeviceCallback::Reserved1)},
-        {"ConnectCompleted", Slot(&IDeviceCallback::ConnectCompleted)},
-        {"ConnectProgress", Slot(&IDeviceCallback::ConnectProgress)},
-        {"Reserved4", Slot(&IDeviceCallback::Reserved4)},
-        {"DeviceStatusChanged", Slot(&IDeviceCallback::DeviceStatusChanged)},
-        {"Disconnected", Slot(&IDeviceCallback::Disconnected)},
-        {"Reserved7", Slot(&IDeviceCallback::Reserved7)},
-        {"IpAddressStatus", Slot(&IDeviceCallback::IpAddressStatus)},
+        SLOT(IDeviceCallback::Reserved1), SLOT(IDeviceCallback::ConnectCompleted),
+        SLOT(IDeviceCallback::ConnectProgress), SLOT(IDeviceCallback::Reserved4),
+        SLOT(IDeviceCallback::DeviceStatusChanged), SLOT(IDeviceCallback::Disconnected),
+        SLOT(IDeviceCallback::Reserved7), SLOT(IDeviceCallback::IpAddressStatus)
     };
-    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
-        EXPECT_EQ(rows[i].second, static_cast<long>(i)) << rows[i].first;
+    ExpectConsecutive(rows, 0);
 }
 
 }  // namespace

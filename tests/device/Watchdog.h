@@ -25,8 +25,6 @@ public:
         wake_.notify_all();
         thread_.join();
     }
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
 
     void Arm(const std::string& what, std::chrono::milliseconds bound) {
         std::lock_guard<std::mutex> g(lock_);

@@ -123,17 +123,6 @@ void WlanRig::Forget() {
     log->Clear();
 }
 
-bool WlanRig::WaitForStatus(DEVICE_STATE status, size_t count, std::chrono::milliseconds bound) {
-    return host->WaitFor(
-        [&](const std::vector<HostCall>& calls) {
-            size_t seen = 0;
-            for (const HostCall& c : calls)
-                if (c.name == "DeviceStatusChanged" && c.value1 == static_cast<uint32_t>(status)) ++seen;
-            return seen >= count;
-        },
-        bound);
-}
-
 bool WlanRig::LoggedText(unsigned level, const std::wstring& text) const {
     return !log->Find(level, 0, L"", text).empty();
 }

@@ -4,7 +4,6 @@
 // service must have got back everything it handed out.
 #pragma once
 
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,8 +51,6 @@ public:
     explicit WlanRig(DWORD serviceVersion = 2, std::vector<sim::WlanNetwork> networks = DefaultNetworks(),
                      bool createDevice = true);
     ~WlanRig();
-    WlanRig(const WlanRig&) = delete;
-    WlanRig& operator=(const WlanRig&) = delete;
 
     static std::vector<sim::WlanNetwork> DefaultNetworks();
 
@@ -68,8 +65,6 @@ public:
     std::vector<uint32_t> Statuses() const;
     // Forgets the host's calls and the log so far.
     void Forget();
-    // Waits until the host has seen `status` reported `count` times in all.
-    bool WaitForStatus(DEVICE_STATE status, size_t count, std::chrono::milliseconds bound = std::chrono::seconds(10));
     bool LoggedText(unsigned level, const std::wstring& text) const;
 
     sim::WlanService& wlan;

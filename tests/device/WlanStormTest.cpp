@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <future>
+#include <latch>
 #include <random>
 #include <string>
 #include <thread>
@@ -207,14 +208,11 @@ void RunRace(Race race, bool linkFirst) {
     WlanRig rig;
     rig.Open();
     rig.AssociateAndConnect(test::kWpa2Net);
-    std::promise<void> go;
-    std::shared_future<void> start = go.get_future().share();
-    std::promise<void> dropped;
-    std::shared_future<void> linkDropped = dropped.get_future().share();
+    std::latch start(1), linkDropped(1);
     auto link = std::async(std::launch::async, [&] {
         start.wait();
         rig.wlan.LoseLink(rig.iface);
-        dropped.set_value();
+        linkDropped.count_down();
     });
     auto host = std::async(std::launch::async, [&] {
         start.wait();
@@ -232,7 +230,7 @@ void RunRace(Race race, bool linkFirst) {
             // Disconnect of a link already lost is refused; that is an answer, not a hang.
         }
     });
-    go.set_value();
+    start.count_down();
     {
         // A thread that has not returned after 20 s is deadlocked: waiting
         // for it would hang the test.

@@ -1,7 +1,7 @@
 // The fault switch of each kernel call: armed, the call fails with the given
 // code; the next call works again. CreateEventW, SetEvent, CloseHandle,
-// WaitForSingleObject and TerminateThread are failed through util::Event and
-// util::Thread, whose tests check the code.
+// WaitForSingleObject, TerminateThread and _beginthreadex are failed through
+// util::Event and util::Thread, whose tests check the code.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -23,13 +23,6 @@ TEST(KernelFault, ArmedCallFailsOnceWithTheCode) {
     const std::pair<const char*, std::function<bool()>> rows[] = {
         {"WaitForMultipleObjects", [&] { return ::WaitForMultipleObjects(1, &e, FALSE, 0) == WAIT_FAILED; }},
         {"ResetEvent", [&] { return !::ResetEvent(e); }},
-        {"_beginthreadex",
-         [] {
-             uintptr_t h = ::_beginthreadex(nullptr, 0, [](void*) { return 0u; }, nullptr, 0, nullptr);
-             test::Handle owned(reinterpret_cast<HANDLE>(h));
-             if (h != 0) ::WaitForSingleObject(owned.get(), test::kBound);
-             return h == 0;
-         }},
         {"GetExitCodeThread", [&] { return !::GetExitCodeThread(thread.get(), &code); }},
     };
     for (const auto& [call, fails] : rows) {

@@ -390,7 +390,6 @@ void Sweep(bool wlanOnly, unsigned shard, unsigned shards) {
         for (unsigned nth = 1; nth <= times; ++nth)
             for (uint32_t code : CodesFor(call)) plan.push_back(Fault{call, code, nth});
     }
-    ASSERT_FALSE(plan.empty());
 
     // ACE_CAMPAIGN_ONLY=<label> replays one run (labels as the failures show them).
     const char* only = std::getenv("ACE_CAMPAIGN_ONLY");

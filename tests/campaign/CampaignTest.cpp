@@ -307,10 +307,10 @@ private:
     }
 
     void CheckLog() {
-        const std::wstring key = kWpa2Net.secret;
+        // The key as it is: test::Secret watches every record of the run.
         const std::wstring escaped = L"staple &amp; &lt;paper&gt;";
         for (const auto& r : rig_.log->Records())
-            if (r.text.find(key) != std::wstring::npos || r.text.find(escaped) != std::wstring::npos)
+            if (r.text.find(escaped) != std::wstring::npos)
                 Add(Problem::Key, "key in a record of " + Narrow(r.function));
         // Whoever reads the log after a failure must find why.
         // Kernel failures may surface in the host's exception only (a

@@ -11,10 +11,8 @@ struct Request {
     std::wstring ssid;
     int authentication;
     int encryption;
-    std::wstring key;  // empty: no shared key
-    int keyType;       // index into KeyTypeNames
-    int keyIndex;      // one-based as requested; -1: not set
-    bool broadcast = true;
+    std::wstring key;   // empty: no shared key, else a network key
+    unsigned keyIndex;  // one-based as requested
     bool oneX = false;
 };
 
@@ -27,19 +25,19 @@ Wlan::WlanProfile Build(const Request& r) {
     security.SetAuthEncrypt(ae);
     if (!r.key.empty()) {
         Wlan::SharedKey key;
-        key.SetKeyType(r.keyType);
+        key.SetKeyType(0);
         key.SetProtected(false);
         key.SetKeyMaterial(r.key);
         security.SetSharedKey(key);
     }
-    if (r.keyIndex >= 0) security.SetKeyIndex(static_cast<unsigned>(r.keyIndex));
+    security.SetKeyIndex(r.keyIndex);
     Wlan::MSM msm;
     msm.SetSecurity(security);
     Wlan::SSID ssid;
     ssid.SetName(r.ssid);
     Wlan::SSIDConfig config;
     config.SetSSID(ssid);
-    config.SetBroadcast(r.broadcast);
+    config.SetBroadcast(true);
     Wlan::WlanProfile profile;
     profile.SetName(r.ssid);
     profile.SetSSIDConfig(config);
@@ -55,7 +53,7 @@ TEST(WlanProfile, DocumentsByKindOfNetwork) {
     const std::wstring head = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                               L"<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">\n";
     const std::pair<Request, std::wstring> rows[] = {
-        {{L"Lab", 1, 3, L"12345", 0, 1},
+        {{L"Lab", 1, 3, L"12345", 1},
          L"\t<name>Lab</name>\n\t<SSIDConfig>\n\t\t<SSID>\n\t\t\t<name>Lab</name>\n\t\t</SSID>\n"
          L"\t\t<nonBroadcast>false</nonBroadcast>\n\t</SSIDConfig>\n\t<connectionType>ESS</connectionType>\n"
          L"\t<connectionMode>manual</connectionMode>\n\t<MSM>\n\t\t<security>\n\t\t\t<authEncryption>\n"
@@ -64,7 +62,7 @@ TEST(WlanProfile, DocumentsByKindOfNetwork) {
          L"\t\t\t\t<keyType>networkKey</keyType>\n\t\t\t\t<protected>false</protected>\n"
          L"\t\t\t\t<keyMaterial>12345</keyMaterial>\n\t\t\t</sharedKey>\n\t\t\t<keyIndex>0</keyIndex>\n"
          L"\t\t</security>\n\t</MSM>\n</WLANProfile>\n"},
-        {{L"Corp", 4, 1, L"", 0, 4, true, true},
+        {{L"Corp", 4, 1, L"", 4, true},
          L"\t<name>Corp</name>\n\t<SSIDConfig>\n\t\t<SSID>\n\t\t\t<name>Corp</name>\n\t\t</SSID>\n"
          L"\t\t<nonBroadcast>false</nonBroadcast>\n\t</SSIDConfig>\n\t<connectionType>ESS</connectionType>\n"
          L"\t<connectionMode>manual</connectionMode>\n\t<MSM>\n\t\t<security>\n\t\t\t<authEncryption>\n"

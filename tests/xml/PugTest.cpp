@@ -69,8 +69,7 @@ TEST(PugNode, KindRulesAndHandles) {
     EXPECT_TRUE(e.append_attribute(nullptr, L"v").empty());
     EXPECT_EQ(e.attributes(), 0u);
 
-    pug::xml_node child = Element(e, L"c");
-    pug::xml_node up = child;
+    pug::xml_node up = Element(e, L"c");
     EXPECT_TRUE(up.moveto_parent());
     EXPECT_EQ(up, e);
     EXPECT_EQ(document.children(), 2u);

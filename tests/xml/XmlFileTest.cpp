@@ -187,7 +187,6 @@ TEST(XmlSerializer, RootAttributesAndDocumentTypes) {
 TEST(XmlSerializer, ValueFormsAndScopes) {
     XmlSerializeSingleWriter w(L"R", L"", L"");
     w.Put(L"text", L"s");
-    { XmlSerializer::ATagLevel level(w, L"Unused"); }
     {
         XmlSerializer::ATagLevel level(w, L"G");
         w.Put(true, L"b");

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -59,7 +58,6 @@ TEST(DBDeviceInfo, EqualityNoticesEveryField) {
                            &C::MessageNotificationType, &C::MessageStatusType, &C::MessageStorageLocation})
         changed.emplace_back(base).capabilities.*n ^= 1;
     for (bool C::*b : {&C::Duplex, &C::FunctionalityRFOff}) changed.emplace_back(base).capabilities.*b ^= true;
-    ASSERT_EQ(changed.size(), 12u);
     for (size_t k = 0; k < changed.size(); ++k) EXPECT_NE(changed[k], base) << "change " << k;
 }
 
@@ -114,11 +112,6 @@ TEST(Utf16Order, SortsBySurrogatesNotCodePoints) {
         EXPECT_EQ((got > 0) - (got < 0), r.expected);
         EXPECT_EQ(ace::Utf16Less()(r.left, r.right), r.expected < 0);
     }
-
-    std::map<util::String, int, ace::Utf16Less> ordered{{L"\uFF61", 1}, {L"\U0001F600", 2}, {L"A", 3}};
-    std::vector<int> walk;
-    for (const auto& entry : ordered) walk.push_back(entry.second);
-    EXPECT_EQ(walk, (std::vector<int>{3, 2, 1}));
 }
 
 const std::wstring kHead = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";

@@ -116,7 +116,6 @@ TEST_F(RegEdit, MissingValueRaisesUnlessUseDefault) {
 TEST_F(RegEdit, OpenFailureNamesTheKeyAfterTheSystemEntry) {
     RegText value(key + L"\\Missing", L"V", HKEY_LOCAL_MACHINE);
     auto e = test::ExpectThrows<util::RegistryOpenEx>([&] { value.Open(false); });
-    ASSERT_GE(e.Entries().size(), 3u);
     test::ExpectEntry(e, 0, L"class util::ApiEx", L"wapi::RegOpenKeyExW", util::SystemMessage(ERROR_FILE_NOT_FOUND),
                       ERROR_FILE_NOT_FOUND);
     test::ExpectEntry(e, 1, L"class util::RegistryOpenEx", L"util::RegValue::Open",

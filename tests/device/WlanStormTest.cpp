@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <future>
-#include <latch>
 #include <random>
 #include <string>
 #include <thread>
@@ -208,11 +207,16 @@ void RunRace(Race race, bool linkFirst) {
     WlanRig rig;
     rig.Open();
     rig.AssociateAndConnect(test::kWpa2Net);
-    std::latch start(1), linkDropped(1);
+    // Promises, not std::latch: GCC 12's latch waits on mingw (no futex) can miss their
+    // wake-up and hung this race under Wine.
+    std::promise<void> go;
+    std::shared_future<void> start = go.get_future().share();
+    std::promise<void> dropped;
+    std::shared_future<void> linkDropped = dropped.get_future().share();
     auto link = std::async(std::launch::async, [&] {
         start.wait();
         rig.wlan.LoseLink(rig.iface);
-        linkDropped.count_down();
+        dropped.set_value();
     });
     auto host = std::async(std::launch::async, [&] {
         start.wait();
@@ -230,7 +234,7 @@ void RunRace(Race race, bool linkFirst) {
             // Disconnect of a link already lost is refused; that is an answer, not a hang.
         }
     });
-    start.count_down();
+    go.set_value();
     {
         // A thread that has not returned after 20 s is deadlocked: waiting
         // for it would hang the test.
